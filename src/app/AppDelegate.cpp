@@ -1,0 +1,128 @@
+#include "AppDelegate.h"
+
+#include "LogCategories.h"
+#include "Relauncher.h"
+#include "core/models/SettingEnums.h"
+#include "core/services/PreferencesStore.h"
+#include "ui/windows/PelluxWindowController.h"
+
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QScreen>
+
+AppDelegate::AppDelegate(AppDependencies dependencies, QObject* parent)
+    : QObject(parent), m_dependencies(std::move(dependencies))
+{
+    // Qt reports one monitor change as several screen signals; rebuild once for all of them.
+    m_screenChangeSettle.setSingleShot(true);
+    m_screenChangeSettle.setInterval(100);
+    connect(&m_screenChangeSettle, &QTimer::timeout, this, &AppDelegate::screenParametersDidChange);
+}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    rebuildWindows();
+    m_dependencies.start();
+
+    connect(m_dependencies.preferences.get(), &PreferencesStore::displayModeChanged, this,
+            [this](DisplayMode mode) {
+                if (mode != m_dependencies.preferences->displayMode())
+                    rebuildWindows(mode);
+            });
+    for (QScreen* screen : QGuiApplication::screens())
+        watchScreen(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        watchScreen(screen);
+        m_screenChangeSettle.start();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, &m_screenChangeSettle, qOverload<>(&QTimer::start));
+    connect(qApp, &QGuiApplication::primaryScreenChanged, &m_screenChangeSettle, qOverload<>(&QTimer::start));
+    connect(m_dependencies.platform.panelWindowing.get(), &PanelWindowing::reservedSpaceChanged, this, [this] {
+        for (const auto& controller : m_windowControllers)
+            controller->refreshFrame();
+    });
+
+    qCInfo(lcLifecycle, "Pellux launched as accessory with %ld taskbar window(s)",
+           static_cast<long>(m_windowControllers.size()));
+}
+
+void AppDelegate::applicationWillTerminate()
+{
+    if (m_relaunchAfterQuit)
+        Relauncher::relaunch(QCoreApplication::applicationFilePath());
+}
+
+void AppDelegate::setBarsHidden(bool hidden)
+{
+    for (const auto& controller : m_windowControllers) {
+        if (hidden)
+            controller->orderOut();
+        else
+            controller->showWindow();
+    }
+}
+
+QByteArray AppDelegate::stateJson() const
+{
+    QJsonArray bars;
+    const QString position = SettingEnum::rawValue(m_dependencies.preferences->position());
+    for (const auto& controller : m_windowControllers) {
+        const QRect frame = controller->frame();
+        bars.append(QJsonObject{
+            {QStringLiteral("screen"), controller->screen() ? controller->screen()->name() : QString()},
+            {QStringLiteral("position"), position},
+            {QStringLiteral("x"), frame.x()},
+            {QStringLiteral("y"), frame.y()},
+            {QStringLiteral("width"), frame.width()},
+            {QStringLiteral("height"), frame.height()},
+            {QStringLiteral("visible"), controller->isShown()},
+        });
+    }
+    return QJsonDocument(QJsonObject{{QStringLiteral("bars"), bars}}).toJson(QJsonDocument::Compact);
+}
+
+void AppDelegate::rebuildWindows()
+{
+    rebuildWindows(m_dependencies.preferences->displayMode());
+}
+
+// The new display mode is handed in: the store still holds the old one while it notifies.
+void AppDelegate::rebuildWindows(DisplayMode mode)
+{
+    for (const auto& controller : m_windowControllers)
+        controller->close();
+    std::vector<std::unique_ptr<PelluxWindowController>> controllers;
+    for (QScreen* screen : targetScreens(mode))
+        controllers.push_back(std::make_unique<PelluxWindowController>(screen, m_dependencies.barServices()));
+    m_windowControllers = std::move(controllers);
+    for (const auto& controller : m_windowControllers)
+        controller->showWindow();
+}
+
+QList<QScreen*> AppDelegate::targetScreens(DisplayMode mode) const
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (mode == DisplayMode::All)
+        return screens;
+    for (QScreen* screen : screens)
+        if (screen->geometry().topLeft() == QPoint(0, 0))
+            return {screen};
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        return {primary};
+    return {};
+}
+
+void AppDelegate::watchScreen(QScreen* screen)
+{
+    connect(screen, &QScreen::geometryChanged, &m_screenChangeSettle, qOverload<>(&QTimer::start));
+}
+
+void AppDelegate::screenParametersDidChange()
+{
+    qCInfo(lcLifecycle, "Screen parameters changed; rebuilding taskbar windows");
+    rebuildWindows();
+}

@@ -1,0 +1,92 @@
+#include "CommandLine.h"
+
+#include "ControlInterface.h"
+#include "DefaultsCommand.h"
+#include "Relauncher.h"
+#include "Version.h"
+#include "platform/xdg/DefaultsDomainFile.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
+
+#include <cstdio>
+
+namespace {
+
+constexpr char help[] = "Pellux, a desktop taskbar for Linux.\n"
+                        "\n"
+                        "usage: pellux                 start the taskbar on $DISPLAY\n"
+                        "       pellux state           print what the running taskbar shows, as JSON\n"
+                        "       pellux quit            quit the running taskbar\n"
+                        "       pellux restart         quit the running taskbar and start it again\n"
+                        "       pellux defaults read [KEY]\n"
+                        "       pellux defaults write KEY -bool|-float|-string|-array VALUE...\n"
+                        "       pellux defaults delete KEY\n"
+                        "       pellux --help | --version\n"
+                        "\n"
+                        "Settings live in $XDG_CONFIG_HOME/pellux/app.pellux.Pellux.json.\n";
+
+int callRunningInstance(const QString& method)
+{
+    int argc = 1;
+    char name[] = "pellux";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    QDBusInterface pellux(QString::fromLatin1(ControlInterface::serviceName),
+                          QString::fromLatin1(ControlInterface::objectPath),
+                          QString::fromLatin1(ControlInterface::serviceName), QDBusConnection::sessionBus());
+    if (!pellux.isValid()) {
+        std::fputs("pellux: Pellux is not running in this session\n", stderr);
+        return 1;
+    }
+    const QDBusMessage reply = pellux.call(method);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        std::fprintf(stderr, "pellux: %s\n", qPrintable(reply.errorMessage()));
+        return 1;
+    }
+    if (!reply.arguments().isEmpty())
+        std::printf("%s\n", reply.arguments().first().toString().toUtf8().constData());
+    return 0;
+}
+
+} // namespace
+
+std::optional<int> runCommandLine(const QStringList& args)
+{
+    if (args.isEmpty() || args.first() == QLatin1String(Relauncher::delayOption))
+        return std::nullopt;
+    const QString& command = args.first();
+    if (command == u"--help" || command == u"-h" || command == u"help") {
+        std::fputs(help, stdout);
+        return 0;
+    }
+    if (command == u"--version") {
+        std::printf("Pellux %s (build %s)\n", pelluxVersion, pelluxBuildNumber);
+        return 0;
+    }
+    if (command == u"state" || command == u"quit" || command == u"restart") {
+        if (args.size() != 1) {
+            std::fprintf(stderr, "pellux: %s takes no arguments\n", qPrintable(command));
+            return 2;
+        }
+        QString method = command;
+        method[0] = method[0].toUpper();
+        return callRunningInstance(method);
+    }
+    if (command == u"defaults") {
+        DefaultsDomainFile defaults(DefaultsDomainFile::standardPath());
+        return runDefaultsCommand(args.mid(1), defaults, stdout, stderr);
+    }
+    std::fprintf(stderr, "pellux: unknown command '%s'\n\n", qPrintable(command));
+    std::fputs(help, stderr);
+    return 2;
+}
+
+int relaunchDelaySeconds(const QStringList& args)
+{
+    if (args.size() == 2 && args.first() == QLatin1String(Relauncher::delayOption))
+        return qBound(0, args[1].toInt(), 10);
+    return 0;
+}

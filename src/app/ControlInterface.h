@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class AppDelegate;
+
+// Pellux's control interface on the session bus, for the `pellux` command and users' scripts.
+class ControlInterface : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "app.pellux.Pellux")
+public:
+    static constexpr char serviceName[] = "app.pellux.Pellux";
+    static constexpr char objectPath[] = "/app/pellux/Pellux";
+
+    explicit ControlInterface(AppDelegate* delegate, QObject* parent = nullptr);
+
+public slots:
+    QString State() const;
+    void Quit();
+    void Restart();
+
+private:
+    QPointer<AppDelegate> m_delegate;
+};

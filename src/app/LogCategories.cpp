@@ -1,0 +1,3 @@
+#include "LogCategories.h"
+
+Q_LOGGING_CATEGORY(lcLifecycle, "app.pellux.Pellux.lifecycle", QtInfoMsg)

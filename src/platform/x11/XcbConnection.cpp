@@ -1,0 +1,95 @@
+#include "XcbConnection.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T>
+using Reply = std::unique_ptr<T, FreeDeleter>;
+
+} // namespace
+
+std::optional<XcbConnection> XcbConnection::fromApplication()
+{
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return std::nullopt;
+    xcb_connection_t* connection = x11->connection();
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (!screen)
+        return std::nullopt;
+    return XcbConnection(connection, screen);
+}
+
+XcbConnection::XcbConnection(xcb_connection_t* connection, xcb_screen_t* screen)
+    : m_connection(connection), m_screen(screen), m_root(screen->root)
+{
+}
+
+xcb_atom_t XcbConnection::atom(const char* name) const
+{
+    const QByteArray key(name);
+    if (const auto it = m_atoms.constFind(key); it != m_atoms.cend())
+        return it.value();
+    const auto cookie = xcb_intern_atom(m_connection, 0, key.size(), key.constData());
+    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_connection, cookie, nullptr));
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    if (atom != XCB_ATOM_NONE)
+        m_atoms.insert(key, atom);
+    return atom;
+}
+
+std::optional<QList<quint32>> XcbConnection::cardinals(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                                                       quint32 maxItems) const
+{
+    const auto cookie = xcb_get_property(m_connection, 0, window, property, type, 0, maxItems);
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection, cookie, nullptr));
+    if (!reply || reply->type != type || reply->format != 32)
+        return std::nullopt;
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    const auto* data = static_cast<const quint32*>(xcb_get_property_value(reply.get()));
+    return QList<quint32>(data, data + count);
+}
+
+void XcbConnection::setCardinals(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                                 const QList<quint32>& values) const
+{
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, property, type, 32, values.size(),
+                        values.constData());
+}
+
+void XcbConnection::deleteProperty(xcb_window_t window, xcb_atom_t property) const
+{
+    xcb_delete_property(m_connection, window, property);
+}
+
+QList<xcb_window_t> XcbConnection::rootChildren() const
+{
+    Reply<xcb_query_tree_reply_t> reply(
+        xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
+    if (!reply)
+        return {};
+    const xcb_window_t* children = xcb_query_tree_children(reply.get());
+    return QList<xcb_window_t>(children, children + xcb_query_tree_children_length(reply.get()));
+}
+
+void XcbConnection::addEventMask(xcb_window_t window, quint32 mask) const
+{
+    Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
+    if (!attributes)
+        return;
+    const quint32 combined = attributes->your_event_mask | mask;
+    xcb_change_window_attributes(m_connection, window, XCB_CW_EVENT_MASK, &combined);
+}
+
+void XcbConnection::flush() const
+{
+    xcb_flush(m_connection);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "core/models/PanelAppearance.h"
+
+#include <QPalette>
+
+#include <optional>
+
+// The palette a panel draws with: light, dark, or the desktop's own when no appearance is forced.
+QPalette panelPalette(std::optional<Appearance> appearance);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "BarServices.h"
+#include "core/models/SettingEnums.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QScreen>
+
+#include <memory>
+#include <optional>
+
+class BarBackdrop;
+class PelluxWindow;
+
+// Owns the bar window of one monitor: places it at the chosen edge, reserves that edge, and
+// follows the size and appearance settings while it lives.
+class PelluxWindowController : public QObject {
+    Q_OBJECT
+public:
+    PelluxWindowController(QScreen* screen, const BarServices& services, QObject* parent = nullptr);
+    ~PelluxWindowController() override;
+
+    void showWindow();
+    void orderOut();
+    void close();
+
+    QScreen* screen() const { return m_screen; }
+    PelluxWindow* window() const { return m_window.get(); }
+    QRect frame() const;
+    bool isShown() const;
+
+    void reposition(double height, BarPosition position);
+    // Places the bar again when the space other panels reserve has changed.
+    void refreshFrame();
+    void applyBlur(std::optional<double> radius = std::nullopt);
+    void updateTint(const QString& hex, std::optional<bool> transparent = std::nullopt);
+
+private:
+    QRect computeFrame(double height, BarPosition position) const;
+    QRect visibleFrameOfScreen() const;
+    void applyStrut(const QRect& frame, BarPosition position);
+    void configureContent();
+    void observePreferences();
+    void applyContentAppearance(const QString& tintHex, AppTheme theme);
+    void setBackdropOpacity(double opacity);
+
+    QPointer<QScreen> m_screen;
+    BarServices m_services;
+    std::unique_ptr<PelluxWindow> m_window;
+    QPointer<BarBackdrop> m_backdrop;
+};
