@@ -12,7 +12,7 @@ build_pkgs=(
   libpulse-dev libicu-dev libssl-dev
 )
 run_pkgs=(
-  xvfb openbox x11-utils x11-xserver-utils xterm dbus dbus-x11 imagemagick
+  xvfb openbox x11-utils x11-xserver-utils x11-apps xterm dbus dbus-x11 imagemagick
   fonts-dejavu-core adwaita-icon-theme hicolor-icon-theme
 )
 test_pkgs=(

@@ -87,6 +87,8 @@ class Desktop:
 
     @staticmethod
     def _end(process, timeout=5.0):
+        if process.stdout:
+            process.stdout.close()
         if process.poll() is not None:
             return
         process.send_signal(signal.SIGTERM)
@@ -136,13 +138,16 @@ class Desktop:
         return values
 
     def set_monitors(self, monitors):
-        """monitors: list of (name, width, height, x, y). Replaces the current monitor layout."""
-        existing = self.run(["xrandr", "--listmonitors"], check=False).stdout.splitlines()[1:]
-        for line in existing:
-            name = line.split()[1].lstrip("+*")
-            self.run(["xrandr", "--delmonitor", name], check=False)
-        for name, width, height, x, y in monitors:
-            self.run(["xrandr", "--setmonitor", name, f"{width}/{width}x{height}/{height}+{x}+{y}", "none"])
+        """monitors: list of (name, width, height, x, y). Replaces the current monitor layout; the first
+        monitor takes over the real output, so no monitor of the whole screen is left behind."""
+        listed = self.run(["xrandr", "--listmonitors"], check=False).stdout.splitlines()[1:]
+        for line in listed:
+            self.run(["xrandr", "--delmonitor", line.split()[1].lstrip("+*")], check=False)
+        outputs = [line.split()[0] for line in self.run(["xrandr", "--query"]).stdout.splitlines()
+                   if " connected" in line]
+        for index, (name, width, height, x, y) in enumerate(monitors):
+            output = outputs[0] if index == 0 and outputs else "none"
+            self.run(["xrandr", "--setmonitor", name, f"{width}/{width}x{height}/{height}+{x}+{y}", output])
 
     def screenshot(self, path):
         self.run(["import", "-window", "root", path], timeout=30)
@@ -197,7 +202,7 @@ class Desktop:
     def _start_xvfb(self):
         read_fd, write_fd = os.pipe()
         self.spawn(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{self.width}x{self.height}x24",
-                    "-nolisten", "tcp", "+extension", "RANDR", "+extension", "Composite", "-ac"],
+                    "-nolisten", "tcp", "-noreset", "+extension", "RANDR", "+extension", "Composite", "-ac"],
                    name="Xvfb", pass_fds=(write_fd,))
         os.close(write_fd)
         number = b""
@@ -223,7 +228,9 @@ class Desktop:
         self.env["DBUS_SESSION_BUS_ADDRESS"] = address
 
     def _start_window_manager(self):
-        self.spawn([self.window_manager], name=self.window_manager)
+        log = open(os.path.join(self.workdir, f"{self.window_manager}.log"), "ab")
+        self.spawn([self.window_manager], name=self.window_manager, stdout=log, stderr=subprocess.STDOUT)
+        log.close()
         wait_until(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.root_prop("_NET_SUPPORTING_WM_CHECK"),
                    what=self.window_manager)
 
