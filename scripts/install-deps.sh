@@ -19,7 +19,7 @@ test_pkgs=(
   libgtest-dev libgmock-dev xdotool wmctrl python3-dbusmock
   pulseaudio pulseaudio-utils picom
 )
-bench_pkgs=(libbenchmark-dev tint2)
+bench_pkgs=(libbenchmark-dev tint2 python3-xlib)
 
 wanted=()
 [ $# -eq 0 ] && set -- build run
