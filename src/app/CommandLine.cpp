@@ -21,6 +21,8 @@ constexpr char help[] = "Pellux, a desktop taskbar for Linux.\n"
                         "       pellux state           print what the running taskbar shows, as JSON\n"
                         "       pellux quit            quit the running taskbar\n"
                         "       pellux restart         quit the running taskbar and start it again\n"
+                        "       pellux set KEY -bool|-float|-string|-array VALUE...\n"
+                        "                              change a setting of the running taskbar\n"
                         "       pellux defaults read [KEY]\n"
                         "       pellux defaults write KEY -bool|-float|-string|-array VALUE...\n"
                         "       pellux defaults delete KEY\n"
@@ -28,7 +30,10 @@ constexpr char help[] = "Pellux, a desktop taskbar for Linux.\n"
                         "\n"
                         "Settings live in $XDG_CONFIG_HOME/pellux/app.pellux.Pellux.json.\n";
 
-int callRunningInstance(const QString& method)
+// The running Pellux answered no.
+constexpr int refused = 3;
+
+int callRunningInstance(const QString& method, const QVariantList& arguments = {})
 {
     int argc = 1;
     char name[] = "pellux";
@@ -41,13 +46,16 @@ int callRunningInstance(const QString& method)
         std::fputs("pellux: Pellux is not running in this session\n", stderr);
         return 1;
     }
-    const QDBusMessage reply = pellux.call(method);
+    const QDBusMessage reply = pellux.callWithArgumentList(QDBus::Block, method, arguments);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         std::fprintf(stderr, "pellux: %s\n", qPrintable(reply.errorMessage()));
         return 1;
     }
-    if (!reply.arguments().isEmpty())
-        std::printf("%s\n", reply.arguments().first().toString().toUtf8().constData());
+    const QVariant result = reply.arguments().value(0);
+    if (result.typeId() == QMetaType::Bool)
+        return result.toBool() ? 0 : refused;
+    if (result.isValid())
+        std::printf("%s\n", result.toString().toUtf8().constData());
     return 0;
 }
 
@@ -74,6 +82,21 @@ std::optional<int> runCommandLine(const QStringList& args)
         QString method = command;
         method[0] = method[0].toUpper();
         return callRunningInstance(method);
+    }
+    if (command == u"set") {
+        QString problem;
+        const auto value = args.size() >= 3 ? parseDefaultsValue(args[2], args.mid(3), problem) : std::nullopt;
+        if (!value) {
+            std::fprintf(stderr, "pellux: %s\nusage: pellux set KEY -bool|-float|-string|-array VALUE...\n",
+                         qPrintable(problem.isEmpty() ? QStringLiteral("set needs a key and a value") : problem));
+            return 2;
+        }
+        const int status = callRunningInstance(QStringLiteral("SetPreference"),
+                                               {args[1], QVariant::fromValue(QDBusVariant(*value))});
+        if (status != refused)
+            return status;
+        std::fprintf(stderr, "pellux: %s is not a setting\n", qPrintable(args[1]));
+        return 1;
     }
     if (command == u"defaults") {
         DefaultsDomainFile defaults(DefaultsDomainFile::standardPath());

@@ -1,6 +1,7 @@
 #include "ControlInterface.h"
 
 #include "AppDelegate.h"
+#include "core/services/PreferencesStore.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -10,6 +11,11 @@ ControlInterface::ControlInterface(AppDelegate* delegate, QObject* parent) : QOb
 QString ControlInterface::State() const
 {
     return m_delegate ? QString::fromUtf8(m_delegate->stateJson()) : QString();
+}
+
+bool ControlInterface::SetPreference(const QString& key, const QDBusVariant& value)
+{
+    return m_delegate && m_delegate->dependencies().preferences->assignStored(key, value.variant());
 }
 
 // Quit after the reply has gone out, so the caller is not left waiting.

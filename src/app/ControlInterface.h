@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusVariant>
 #include <QObject>
 #include <QPointer>
 
@@ -17,6 +18,8 @@ public:
 
 public slots:
     QString State() const;
+    // Changes a setting while Pellux runs, given in its stored form; false for an unknown key.
+    bool SetPreference(const QString& key, const QDBusVariant& value);
     void Quit();
     void Restart();
 

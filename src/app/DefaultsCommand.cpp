@@ -68,8 +68,9 @@ std::optional<bool> parseBool(const QString& text)
     return std::nullopt;
 }
 
-// Nothing when the values do not fit the kind; `problem` then says why.
-std::optional<QVariant> parseValue(const QString& kind, const QStringList& values, QString& problem)
+} // namespace
+
+std::optional<QVariant> parseDefaultsValue(const QString& kind, const QStringList& values, QString& problem)
 {
     if (kind == u"-array")
         return QVariant(values);
@@ -98,6 +99,8 @@ std::optional<QVariant> parseValue(const QString& kind, const QStringList& value
     return std::nullopt;
 }
 
+namespace {
+
 int write(const QStringList& args, UserDefaults& defaults, FILE* err)
 {
     if (args.size() < 2) {
@@ -105,7 +108,7 @@ int write(const QStringList& args, UserDefaults& defaults, FILE* err)
         return 2;
     }
     QString problem;
-    const auto value = parseValue(args[1], args.mid(2), problem);
+    const auto value = parseDefaultsValue(args[1], args.mid(2), problem);
     if (!value) {
         print(err, QStringLiteral("pellux defaults: %1\n").arg(problem) + QString::fromLatin1(usage));
         return 2;

@@ -1,27 +1,21 @@
 #pragma once
 
-#include "core/ports/UserDefaults.h"
+#include "core/services/InMemoryUserDefaults.h"
 
-#include <QVariantMap>
-
-// An in-memory settings domain that records what was written.
-class FakeUserDefaults : public UserDefaults {
+// An in-memory settings domain that counts writes; `values` is open for arranging and checking.
+class FakeUserDefaults : public InMemoryUserDefaults {
 public:
-    QVariant value(const QString& key) const override { return values.value(key); }
-    QStringList keys() const override { return values.keys(); }
     bool setValue(const QString& key, const QVariant& value) override
     {
-        values.insert(key, value);
         ++writes;
-        return true;
+        return InMemoryUserDefaults::setValue(key, value);
     }
     bool remove(const QString& key) override
     {
-        values.remove(key);
         ++writes;
-        return true;
+        return InMemoryUserDefaults::remove(key);
     }
 
-    QVariantMap values;
+    QVariantMap& values = m_values;
     int writes = 0;
 };

@@ -43,4 +43,51 @@ inline constexpr char trayInputSourceEnabled[] = "pellux.feature.trayInputSource
 inline constexpr char trayVolumeEnabled[] = "pellux.feature.trayVolume";
 inline constexpr char trayWifiEnabled[] = "pellux.feature.trayWifi";
 
+// Each stored setting with the store property that holds it.
+struct PreferenceProperty {
+    const char* key;
+    const char* property;
+};
+
+inline constexpr PreferenceProperty properties[] = {
+    {barHeight, "barHeight"},
+    {iconScale, "iconScale"},
+    {iconPadding, "iconPadding"},
+    {position, "position"},
+    {displayMode, "displayMode"},
+    {startButtonLabel, "startButtonLabel"},
+    {menuButtonPlacement, "menuButtonPlacement"},
+    {showFinderInRunningApps, "showFinderInRunningApps"},
+    {launchAtLogin, "launchAtLogin"},
+    {theme, "theme"},
+    {panelTintHex, "panelTintHex"},
+    {transparencyEnabled, "transparencyEnabled"},
+    {panelOpacity, "panelOpacity"},
+    {panelBlurRadius, "panelBlurRadius"},
+    {activeIndicator, "activeIndicator"},
+    {showRunningIndicators, "showRunningIndicators"},
+    {highlightStyle, "highlightStyle"},
+    {menuWindowStyle, "menuWindowStyle"},
+    {menuHeightMode, "menuHeightMode"},
+    {searchFieldPosition, "searchFieldPosition"},
+    {menuActionsSide, "menuActionsSide"},
+    {showAppLabels, "showAppLabels"},
+    {pinnedBundleIDs, "pinnedBundleIDs"},
+    {menuShortcutPaths, "menuShortcutPaths"},
+    {appFolders, "appFolders"},
+    {pinnedShortcuts, "pinnedShortcuts"},
+    {showRecentInMenu, "showRecentInMenu"},
+    {showShortcutsInMenu, "showShortcutsInMenu"},
+    {hasCompletedOnboarding, "hasCompletedOnboarding"},
+    {windowPreviewsEnabled, "windowPreviewsEnabled"},
+    {windowPreviewsMultipleOnly, "windowPreviewsMultipleOnly"},
+    {showDesktopEnabled, "showDesktopEnabled"},
+    {globalHotkeysEnabled, "globalHotkeysEnabled"},
+    {trayClockEnabled, "trayClockEnabled"},
+    {trayBatteryEnabled, "trayBatteryEnabled"},
+    {trayInputSourceEnabled, "trayInputSourceEnabled"},
+    {trayVolumeEnabled, "trayVolumeEnabled"},
+    {trayWifiEnabled, "trayWifiEnabled"},
+};
+
 } // namespace PreferenceKeys

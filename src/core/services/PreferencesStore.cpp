@@ -2,6 +2,9 @@
 
 #include "core/models/PreferenceKeys.h"
 #include "core/ports/UserDefaults.h"
+#include "core/services/InMemoryUserDefaults.h"
+
+#include <QMetaProperty>
 
 #include <type_traits>
 
@@ -168,6 +171,19 @@ MenuButtonPlacement PreferencesStore::loadMenuButtonPlacement() const
     const QVariant legacy = r.value(K::legacyStartButtonAtEnd);
     return legacy.typeId() == QMetaType::Bool && legacy.toBool() ? MenuButtonPlacement::AfterTray
                                                                   : MenuButtonPlacement::Start;
+}
+
+bool PreferencesStore::assignStored(const QString& key, const QVariant& stored)
+{
+    for (const auto& [storedKey, property] : K::properties) {
+        if (key != QLatin1String(storedKey))
+            continue;
+        InMemoryUserDefaults single({{key, stored}});
+        const PreferencesStore parsed(single);
+        const QMetaProperty meta = metaObject()->property(metaObject()->indexOfProperty(property));
+        return meta.write(this, meta.read(&parsed));
+    }
+    return false;
 }
 
 template <typename T, typename Signal>

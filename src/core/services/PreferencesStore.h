@@ -75,6 +75,10 @@ class PreferencesStore : public QObject, public PreferencesStoring {
 public:
     explicit PreferencesStore(UserDefaults& defaults, QObject* parent = nullptr);
 
+    // Assigns a setting given as it would be stored under `key`, read by the same rules as at
+    // start-up (so a value of the wrong kind assigns the default). False for an unknown key.
+    bool assignStored(const QString& key, const QVariant& stored);
+
     double barHeight() const { return m_barHeight; }
     double iconScale() const { return m_iconScale; }
     double iconPadding() const { return m_iconPadding; }

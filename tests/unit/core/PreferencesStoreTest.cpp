@@ -180,3 +180,30 @@ TEST(PreferencesStore, EffectiveValuesFollowTransparency)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PreferencesStore, AssignsAStoredFormByTheLoadingRules)
+{
+    FakeUserDefaults defaults;
+    PreferencesStore p(defaults);
+    QList<BarPosition> published;
+    QObject::connect(&p, &PreferencesStore::positionChanged, [&](BarPosition v) { published.append(v); });
+
+    EXPECT_TRUE(p.assignStored(K::position, "right"));
+    EXPECT_EQ(p.position(), BarPosition::Right);
+    EXPECT_EQ(published, QList<BarPosition>{BarPosition::Right});
+    EXPECT_EQ(defaults.values.value(K::position), QVariant("right"));
+
+    EXPECT_TRUE(p.assignStored(K::barHeight, "tall"));
+    EXPECT_EQ(p.barHeight(), 48.0);
+    EXPECT_TRUE(p.assignStored(K::pinnedBundleIDs, QStringList{"xterm"}));
+    EXPECT_EQ(p.pinnedBundleIDs(), QStringList{"xterm"});
+    EXPECT_TRUE(p.assignStored(K::windowPreviewsEnabled, true));
+    EXPECT_TRUE(p.windowPreviewsEnabled());
+
+    EXPECT_FALSE(p.assignStored("pellux.noSuchSetting", true));
+    EXPECT_FALSE(defaults.values.contains("pellux.noSuchSetting"));
+}
+
+} // namespace
