@@ -3,7 +3,9 @@
 #include "LogCategories.h"
 #include "Relauncher.h"
 #include "core/models/SettingEnums.h"
+#include "core/services/AppDiscoveryService.h"
 #include "core/services/PreferencesStore.h"
+#include "core/services/RunningAppsService.h"
 #include "ui/windows/PelluxWindowController.h"
 
 #include <QGuiApplication>
@@ -82,7 +84,26 @@ QByteArray AppDelegate::stateJson() const
             {QStringLiteral("visible"), controller->isShown()},
         });
     }
-    return QJsonDocument(QJsonObject{{QStringLiteral("bars"), bars}}).toJson(QJsonDocument::Compact);
+    QJsonArray installedIds;
+    for (const InstalledApp& app : m_dependencies.discovery->apps())
+        installedIds.append(app.bundleID);
+    QJsonArray running;
+    for (const RunningApp& app : m_dependencies.runningAppsService->runningApps()) {
+        running.append(QJsonObject{
+            {QStringLiteral("id"), app.bundleID},
+            {QStringLiteral("name"), app.name},
+            {QStringLiteral("pid"), app.processIdentifier},
+            {QStringLiteral("active"), app.isActive},
+        });
+    }
+    return QJsonDocument(QJsonObject{
+                             {QStringLiteral("bars"), bars},
+                             {QStringLiteral("installed"),
+                              QJsonObject{{QStringLiteral("count"), installedIds.size()},
+                                          {QStringLiteral("ids"), installedIds}}},
+                             {QStringLiteral("running"), running},
+                         })
+        .toJson(QJsonDocument::Compact);
 }
 
 void AppDelegate::rebuildWindows()

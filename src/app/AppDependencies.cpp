@@ -1,7 +1,11 @@
 #include "AppDependencies.h"
 
+#include "core/services/AppDiscoveryService.h"
 #include "core/services/PreferencesStore.h"
+#include "core/services/RunningAppsService.h"
 #include "platform/xdg/DefaultsDomainFile.h"
+
+#include <unistd.h>
 
 AppDependencies AppDependencies::create()
 {
@@ -9,10 +13,19 @@ AppDependencies AppDependencies::create()
     d.userDefaults = std::make_shared<DefaultsDomainFile>(DefaultsDomainFile::standardPath());
     d.preferences = std::make_shared<PreferencesStore>(*d.userDefaults);
     d.platform = PlatformServices::create();
+    d.discovery = std::make_shared<AppDiscoveryService>(d.platform.applicationSource);
+    d.runningAppsService =
+        std::make_shared<RunningAppsService>(*d.platform.windowSystem, *d.platform.processInspector, ::getpid());
+    QObject::connect(d.discovery.get(), &AppDiscoveryService::appsChanged, d.runningAppsService.get(),
+                     &RunningAppsService::setInstalledApps);
     return d;
 }
 
-void AppDependencies::start() {}
+void AppDependencies::start()
+{
+    discovery->start();
+    runningAppsService->start();
+}
 
 BarServices AppDependencies::barServices() const
 {

@@ -5,14 +5,18 @@
 
 #include <memory>
 
-class DefaultsDomainFile;
+class AppDiscoveryService;
 class PreferencesStore;
+class RunningAppsService;
+class UserDefaults;
 
 // Every long-lived service, built once; copies share the same services.
 struct AppDependencies {
-    std::shared_ptr<DefaultsDomainFile> userDefaults;
+    std::shared_ptr<UserDefaults> userDefaults;
     std::shared_ptr<PreferencesStore> preferences;
     PlatformServices platform;
+    std::shared_ptr<AppDiscoveryService> discovery;
+    std::shared_ptr<RunningAppsService> runningAppsService;
 
     // Builds the services in order, each later one taking earlier ones.
     static AppDependencies create();

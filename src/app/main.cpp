@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMetaType>
 #include <QThread>
 
 #include <cstdio>
@@ -68,6 +69,7 @@ int main(int argc, char** argv)
     UnixSignalQuitter quitter;
     AppDelegate delegate(AppDependencies::create());
     ControlInterface control(&delegate);
+    qDBusRegisterMetaType<QDBusVariant>();
     if (hasBus)
         bus.registerObject(QString::fromLatin1(ControlInterface::objectPath), &control,
                            QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportAllSlots);

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "core/ports/ApplicationSource.h"
 #include "core/ports/PanelWindowing.h"
+#include "core/ports/ProcessInspector.h"
+#include "core/ports/WindowSystem.h"
 
 #include <memory>
 
-// The window-system backends Pellux runs on, chosen once at start.
+// The backends Pellux runs on, chosen once at start.
 struct PlatformServices {
     std::shared_ptr<PanelWindowing> panelWindowing;
+    std::shared_ptr<WindowSystem> windowSystem;
+    std::shared_ptr<ProcessInspector> processInspector;
+    std::shared_ptr<ApplicationSource> applicationSource;
 
     // X11 when the application runs on the xcb platform, the null backends otherwise.
     static PlatformServices create();

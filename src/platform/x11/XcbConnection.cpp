@@ -57,6 +57,32 @@ std::optional<QList<quint32>> XcbConnection::cardinals(xcb_window_t window, xcb_
     return QList<quint32>(data, data + count);
 }
 
+std::optional<QByteArray> XcbConnection::bytes(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                                               quint32 maxBytes) const
+{
+    const auto cookie = xcb_get_property(m_connection, 0, window, property, type, 0, (maxBytes + 3) / 4);
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection, cookie, nullptr));
+    if (!reply || reply->type == XCB_ATOM_NONE || reply->format != 8)
+        return std::nullopt;
+    const auto* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
+    return QByteArray(data, xcb_get_property_value_length(reply.get()));
+}
+
+// Messages for the window manager go to the root window, which it watches with redirection.
+void XcbConnection::sendRootMessage(xcb_window_t window, xcb_atom_t type, const std::array<quint32, 5>& data) const
+{
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = type;
+    for (size_t i = 0; i < data.size(); ++i)
+        event.data.data32[i] = data[i];
+    xcb_send_event(m_connection, 0, m_root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(m_connection);
+}
+
 void XcbConnection::setCardinals(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                                  const QList<quint32>& values) const
 {

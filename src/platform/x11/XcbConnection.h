@@ -6,6 +6,7 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
 #include <optional>
 
 // Qt's xcb connection with interned atoms and typed property reads. Reads use checked replies,
@@ -22,6 +23,10 @@ public:
     xcb_atom_t atom(const char* name) const;
     std::optional<QList<quint32>> cardinals(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                                             quint32 maxItems = 4096) const;
+    // The raw bytes of an 8-bit property; `type` XCB_ATOM_ANY accepts any type.
+    std::optional<QByteArray> bytes(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                                    quint32 maxBytes = 65536) const;
+    void sendRootMessage(xcb_window_t window, xcb_atom_t type, const std::array<quint32, 5>& data) const;
     void setCardinals(xcb_window_t window, xcb_atom_t property, xcb_atom_t type, const QList<quint32>& values) const;
     void deleteProperty(xcb_window_t window, xcb_atom_t property) const;
     QList<xcb_window_t> rootChildren() const;

@@ -1,0 +1,100 @@
+#include "AppDiscoveryService.h"
+
+#include "Background.h"
+#include "core/ports/ApplicationSource.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QDirIterator>
+#include <QLoggingCategory>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcDiscovery, "app.pellux.Pellux.discovery", QtInfoMsg)
+
+namespace {
+
+// The folder itself, its subfolders, or for a folder that does not exist yet its nearest ancestor,
+// so that its creation is noticed.
+QStringList foldersToWatch(const QString& folder)
+{
+    QDir dir(folder);
+    if (!dir.exists()) {
+        while (!dir.exists() && !dir.isRoot())
+            dir.setPath(QDir::cleanPath(dir.absoluteFilePath(QStringLiteral(".."))));
+        return {dir.absolutePath()};
+    }
+    QStringList folders{dir.absolutePath()};
+    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        folders.append(it.next());
+    return folders;
+}
+
+} // namespace
+
+AppDiscoveryService::AppDiscoveryService(std::shared_ptr<const ApplicationSource> source, QObject* parent)
+    : QObject(parent), m_source(std::move(source))
+{
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(500);
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        watchFolders();
+        rescan();
+    });
+}
+
+void AppDiscoveryService::start()
+{
+    rescan();
+    watchFolders();
+}
+
+void AppDiscoveryService::stop()
+{
+    m_settle.stop();
+    m_watcher.reset();
+}
+
+void AppDiscoveryService::rescan()
+{
+    // Only the newest scan is published, so an older one finishing late cannot undo it.
+    const quint64 generation = ++m_generation;
+    runInBackground<QList<InstalledApp>>(
+        this,
+        [source = m_source] {
+            QList<InstalledApp> apps = source->scan();
+            sortByName(apps);
+            return apps;
+        },
+        [this, generation](const QList<InstalledApp>& apps) {
+            if (generation != m_generation)
+                return;
+            qCInfo(lcDiscovery, "Discovered %ld apps", static_cast<long>(apps.size()));
+            if (apps == m_apps)
+                return;
+            m_apps = apps;
+            emit appsChanged(m_apps);
+        });
+}
+
+void AppDiscoveryService::sortByName(QList<InstalledApp>& apps)
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    std::stable_sort(apps.begin(), apps.end(),
+                     [&](const InstalledApp& a, const InstalledApp& b) { return collator.compare(a.name, b.name) < 0; });
+}
+
+void AppDiscoveryService::watchFolders()
+{
+    QStringList folders;
+    for (const QString& folder : m_source->searchFolders())
+        folders.append(foldersToWatch(folder));
+    folders.removeDuplicates();
+    m_watcher = std::make_unique<QFileSystemWatcher>();
+    if (!folders.isEmpty())
+        m_watcher->addPaths(folders);
+    connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, &m_settle, qOverload<>(&QTimer::start));
+}

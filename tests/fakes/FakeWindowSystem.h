@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/ports/WindowSystem.h"
+
+#include <QHash>
+
+// Scripted windows; changes are announced the way the real backend batches them. Requests are
+// recorded and, where a window manager would, applied.
+class FakeWindowSystem : public WindowSystem {
+    Q_OBJECT
+public:
+    using WindowSystem::WindowSystem;
+
+    QList<WindowId> clientWindows() const override { return m_order; }
+    std::optional<ClientWindow> window(WindowId id) const override
+    {
+        return m_windows.contains(id) ? std::optional(m_windows.value(id)) : std::nullopt;
+    }
+    WindowId activeWindow() const override { return m_active; }
+
+    void requestActivate(WindowId id) override { requests.append({"activate", id}); }
+    void requestMinimize(WindowId id) override { requests.append({"minimize", id}); }
+    void requestClose(WindowId id) override { requests.append({"close", id}); }
+    void requestToggleMaximize(WindowId id) override { requests.append({"maximize", id}); }
+    void requestMoveResize(WindowId id, const QRect&) override { requests.append({"moveResize", id}); }
+    void requestShowingDesktop(bool) override {}
+    void requestSwitchDesktop(int) override {}
+
+    void add(const ClientWindow& window)
+    {
+        m_order.append(window.id);
+        m_windows.insert(window.id, window);
+        emit windowsChanged({window.id}, {});
+    }
+    void remove(WindowId id)
+    {
+        m_order.removeAll(id);
+        m_windows.remove(id);
+        emit windowsChanged({}, {id});
+    }
+    void update(const ClientWindow& window)
+    {
+        m_windows.insert(window.id, window);
+        emit windowsUpdated({window.id});
+    }
+    void activate(WindowId id)
+    {
+        m_active = id;
+        emit activeWindowChanged(id);
+    }
+
+    QList<std::pair<QString, WindowId>> requests;
+
+private:
+    QList<WindowId> m_order;
+    QHash<WindowId, ClientWindow> m_windows;
+    WindowId m_active;
+};
