@@ -16,7 +16,7 @@ run_pkgs=(
   fonts-dejavu-core adwaita-icon-theme hicolor-icon-theme
 )
 test_pkgs=(
-  libgtest-dev libgmock-dev xdotool wmctrl python3-dbusmock
+  libgtest-dev libgmock-dev xdotool wmctrl python3-dbusmock python3-xlib python3-dbus
   pulseaudio pulseaudio-utils picom
 )
 bench_pkgs=(libbenchmark-dev tint2 python3-xlib)

@@ -2,6 +2,7 @@
 
 import os
 import re
+import subprocess
 import sys
 import unittest
 
@@ -34,6 +35,27 @@ class PelluxTestCase(unittest.TestCase):
     def log(self):
         with open(os.path.join(self.desktop.workdir, "pellux.log"), encoding="utf-8", errors="replace") as f:
             return f.read()
+
+    def start_client(self, *args):
+        """Our own X client (x_client.py); returns (process, window id)."""
+        client = self.desktop.spawn(["/usr/bin/python3", os.path.join(os.path.dirname(__file__), "x_client.py"), *args],
+                                    stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        line = client.stdout.readline().decode().strip()
+        if not line:
+            raise DesktopError(f"x_client.py {' '.join(args)} showed no window")
+        return client, int(line, 16)
+
+    def write_desktop_entry(self, file_id, **keys):
+        """A desktop entry in the desktop's own $XDG_DATA_HOME/applications; file_id may hold '/'."""
+        path = self.desktop.xdg_path("data", "applications", file_id)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        lines = ["[Desktop Entry]", "Type=Application"] + [f"{k}={v}" for k, v in keys.items()]
+        with open(path, "w") as f:
+            f.write("\n".join(lines) + "\n")
+        return path
+
+    def running(self):
+        return {app["id"]: app for app in self.state()["running"]}
 
     def dock_windows(self, pid):
         """Pellux's mapped dock windows: id, geometry and reserved edge."""
