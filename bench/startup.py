@@ -17,8 +17,6 @@ from pellux_desktop import Desktop  # noqa: E402
 from Xlib import X, display as xdisplay  # noqa: E402
 from Xlib.error import XError  # noqa: E402
 
-CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
-
 
 def wait_for_dock_map(conn, started, timeout=20.0):
     """Seconds from `started` until a window of type DOCK is mapped."""
@@ -57,9 +55,15 @@ def memory_kib(pid):
 
 
 def cpu_seconds(pid):
-    with open(f"/proc/{pid}/stat") as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+    """Time on a CPU of all the process's threads, from the scheduler's nanosecond counters."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+                total += int(f.read().split()[0])
+        except (FileNotFoundError, ProcessLookupError):
+            pass  # a thread that ended in between
+    return total / 1e9
 
 
 def measure(argv, idle_seconds):

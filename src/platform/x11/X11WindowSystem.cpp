@@ -60,7 +60,8 @@ X11WindowSystem::X11WindowSystem(XcbConnection connection, QObject* parent) : Wi
     connect(&m_flushTimer, &QTimer::timeout, this, &X11WindowSystem::flush);
     m_x.addEventMask(m_x.root(), XCB_EVENT_MASK_PROPERTY_CHANGE);
     QCoreApplication::instance()->installNativeEventFilter(this);
-    flush();
+    // The first read waits for the event loop, so it never delays the bars' first appearance.
+    scheduleFlush();
 }
 
 X11WindowSystem::~X11WindowSystem()
