@@ -4,6 +4,7 @@
 #include "Relauncher.h"
 #include "core/models/SettingEnums.h"
 #include "core/services/AppDiscoveryService.h"
+#include "core/services/DockBadgeService.h"
 #include "core/services/PreferencesStore.h"
 #include "core/services/RunningAppsService.h"
 #include "ui/windows/PelluxWindowController.h"
@@ -96,12 +97,23 @@ QByteArray AppDelegate::stateJson() const
             {QStringLiteral("active"), app.isActive},
         });
     }
+    QJsonObject badges;
+    const DockBadgeMap details = m_dependencies.dockBadgeService->badgeDetails();
+    for (auto it = details.begin(); it != details.end(); ++it) {
+        QJsonObject badge{{QStringLiteral("urgent"), it->urgent}};
+        if (!it->badgeText().isEmpty())
+            badge.insert(QStringLiteral("text"), it->badgeText());
+        if (it->progressVisible && it->progress)
+            badge.insert(QStringLiteral("progress"), *it->progress);
+        badges.insert(it.key(), badge);
+    }
     return QJsonDocument(QJsonObject{
                              {QStringLiteral("bars"), bars},
                              {QStringLiteral("installed"),
                               QJsonObject{{QStringLiteral("count"), installedIds.size()},
                                           {QStringLiteral("ids"), installedIds}}},
                              {QStringLiteral("running"), running},
+                             {QStringLiteral("badges"), badges},
                          })
         .toJson(QJsonDocument::Compact);
 }

@@ -1,6 +1,7 @@
 #include "AppDependencies.h"
 
 #include "core/services/AppDiscoveryService.h"
+#include "core/services/DockBadgeService.h"
 #include "core/services/PreferencesStore.h"
 #include "core/services/RunningAppsService.h"
 #include "platform/xdg/DefaultsDomainFile.h"
@@ -18,6 +19,7 @@ AppDependencies AppDependencies::create()
         std::make_shared<RunningAppsService>(*d.platform.windowSystem, *d.platform.processInspector, ::getpid());
     QObject::connect(d.discovery.get(), &AppDiscoveryService::appsChanged, d.runningAppsService.get(),
                      &RunningAppsService::setInstalledApps);
+    d.dockBadgeService = std::make_shared<DockBadgeService>(*d.platform.launcherEntrySource);
     return d;
 }
 
@@ -25,6 +27,7 @@ void AppDependencies::start()
 {
     discovery->start();
     runningAppsService->start();
+    dockBadgeService->start();
 }
 
 BarServices AppDependencies::barServices() const

@@ -6,6 +6,7 @@
 #include <memory>
 
 class AppDiscoveryService;
+class DockBadgeService;
 class PreferencesStore;
 class RunningAppsService;
 class UserDefaults;
@@ -17,6 +18,7 @@ struct AppDependencies {
     PlatformServices platform;
     std::shared_ptr<AppDiscoveryService> discovery;
     std::shared_ptr<RunningAppsService> runningAppsService;
+    std::shared_ptr<DockBadgeService> dockBadgeService;
 
     // Builds the services in order, each later one taking earlier ones.
     static AppDependencies create();

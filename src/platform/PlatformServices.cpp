@@ -1,5 +1,7 @@
 #include "PlatformServices.h"
 
+#include "dbus/DBusLauncherEntrySource.h"
+#include "null/NullLauncherEntrySource.h"
 #include "null/NullPanelWindowing.h"
 #include "null/NullWindowSystem.h"
 #include "proc/ProcProcessInspector.h"
@@ -7,6 +9,8 @@
 #include "x11/X11WindowSystem.h"
 #include "x11/XcbConnection.h"
 #include "xdg/XdgApplicationSource.h"
+
+#include <QDBusConnection>
 
 PlatformServices PlatformServices::create()
 {
@@ -20,5 +24,10 @@ PlatformServices PlatformServices::create()
     }
     services.processInspector = std::make_shared<ProcProcessInspector>();
     services.applicationSource = std::make_shared<XdgApplicationSource>(XdgApplicationSource::standardEnvironment());
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected())
+        services.launcherEntrySource = std::make_shared<DBusLauncherEntrySource>(bus);
+    else
+        services.launcherEntrySource = std::make_shared<NullLauncherEntrySource>();
     return services;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ports/ApplicationSource.h"
+#include "core/ports/LauncherEntrySource.h"
 #include "core/ports/PanelWindowing.h"
 #include "core/ports/ProcessInspector.h"
 #include "core/ports/WindowSystem.h"
@@ -13,6 +14,7 @@ struct PlatformServices {
     std::shared_ptr<WindowSystem> windowSystem;
     std::shared_ptr<ProcessInspector> processInspector;
     std::shared_ptr<ApplicationSource> applicationSource;
+    std::shared_ptr<LauncherEntrySource> launcherEntrySource;
 
     // X11 when the application runs on the xcb platform, the null backends otherwise.
     static PlatformServices create();

@@ -17,6 +17,7 @@ public:
         return m_windows.contains(id) ? std::optional(m_windows.value(id)) : std::nullopt;
     }
     WindowId activeWindow() const override { return m_active; }
+    QImage icon(WindowId id, int) const override { return icons.value(id); }
 
     void requestActivate(WindowId id) override { requests.append({"activate", id}); }
     void requestMinimize(WindowId id) override { requests.append({"minimize", id}); }
@@ -50,6 +51,7 @@ public:
     }
 
     QList<std::pair<QString, WindowId>> requests;
+    QHash<WindowId, QImage> icons;
 
 private:
     QList<WindowId> m_order;

@@ -2,6 +2,7 @@
 
 #include "core/models/ClientWindow.h"
 
+#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QRect>
@@ -19,6 +20,8 @@ public:
     virtual QList<WindowId> clientWindows() const = 0;
     virtual std::optional<ClientWindow> window(WindowId id) const = 0;
     virtual WindowId activeWindow() const = 0;
+    // The window's own icon nearest to `pixelSize`; null when it has none.
+    virtual QImage icon(WindowId id, int pixelSize) const = 0;
 
     virtual void requestActivate(WindowId id) = 0;
     virtual void requestMinimize(WindowId id) = 0;

@@ -11,6 +11,7 @@ public:
     QList<WindowId> clientWindows() const override { return {}; }
     std::optional<ClientWindow> window(WindowId) const override { return std::nullopt; }
     WindowId activeWindow() const override { return {}; }
+    QImage icon(WindowId, int) const override { return {}; }
     void requestActivate(WindowId) override {}
     void requestMinimize(WindowId) override {}
     void requestClose(WindowId) override {}

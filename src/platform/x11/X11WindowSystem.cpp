@@ -1,5 +1,7 @@
 #include "X11WindowSystem.h"
 
+#include "core/models/NetWmIcon.h"
+
 #include <QCoreApplication>
 #include <QLoggingCategory>
 
@@ -76,6 +78,14 @@ std::optional<ClientWindow> X11WindowSystem::window(WindowId id) const
     if (it == m_windows.cend())
         return std::nullopt;
     return it.value();
+}
+
+QImage X11WindowSystem::icon(WindowId id, int pixelSize) const
+{
+    // Several sizes of a large icon fit in 4 MiB; a property beyond that is not worth reading.
+    constexpr quint32 maxWords = 1024 * 1024;
+    const auto words = m_x.cardinals(id.value, m_x.atom("_NET_WM_ICON"), XCB_ATOM_CARDINAL, maxWords);
+    return words ? NetWmIcon::bestImage(*words, pixelSize) : QImage();
 }
 
 void X11WindowSystem::requestActivate(WindowId id)

@@ -19,6 +19,7 @@ public:
     QList<WindowId> clientWindows() const override { return m_order; }
     std::optional<ClientWindow> window(WindowId id) const override;
     WindowId activeWindow() const override { return m_active; }
+    QImage icon(WindowId id, int pixelSize) const override;
 
     void requestActivate(WindowId id) override;
     void requestMinimize(WindowId id) override;
