@@ -2,6 +2,8 @@
 
 #include "core/services/AppDiscoveryService.h"
 #include "core/services/DockBadgeService.h"
+#include "core/services/IconCacheService.h"
+#include "core/services/WindowActivationService.h"
 #include "core/services/PreferencesStore.h"
 #include "core/services/RunningAppsService.h"
 #include "platform/xdg/DefaultsDomainFile.h"
@@ -20,6 +22,15 @@ AppDependencies AppDependencies::create()
     QObject::connect(d.discovery.get(), &AppDiscoveryService::appsChanged, d.runningAppsService.get(),
                      &RunningAppsService::setInstalledApps);
     d.dockBadgeService = std::make_shared<DockBadgeService>(*d.platform.launcherEntrySource);
+    d.iconCache = std::make_shared<IconCacheService>(d.platform.bundleFiles, d.platform.iconLoader);
+    d.windowActivator = std::make_shared<WindowActivationService>(
+        *d.platform.windowSystem, *d.runningAppsService, *d.platform.appLauncher,
+        [discovery = d.discovery.get()](const QString& bundleID) {
+            for (const InstalledApp& app : discovery->apps())
+                if (app.bundleID == bundleID)
+                    return app.url;
+            return QString();
+        });
     return d;
 }
 

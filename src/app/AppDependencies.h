@@ -7,6 +7,8 @@
 
 class AppDiscoveryService;
 class DockBadgeService;
+class IconCacheService;
+class WindowActivationService;
 class PreferencesStore;
 class RunningAppsService;
 class UserDefaults;
@@ -19,6 +21,8 @@ struct AppDependencies {
     std::shared_ptr<AppDiscoveryService> discovery;
     std::shared_ptr<RunningAppsService> runningAppsService;
     std::shared_ptr<DockBadgeService> dockBadgeService;
+    std::shared_ptr<IconCacheService> iconCache;
+    std::shared_ptr<WindowActivationService> windowActivator;
 
     // Builds the services in order, each later one taking earlier ones.
     static AppDependencies create();

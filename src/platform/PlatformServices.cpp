@@ -1,14 +1,21 @@
 #include "PlatformServices.h"
 
 #include "dbus/DBusLauncherEntrySource.h"
+#include "null/NullKeystrokeSender.h"
 #include "null/NullLauncherEntrySource.h"
 #include "null/NullPanelWindowing.h"
 #include "null/NullWindowSystem.h"
 #include "proc/ProcProcessInspector.h"
+#include "x11/X11KeystrokeSender.h"
 #include "x11/X11PanelWindowing.h"
 #include "x11/X11WindowSystem.h"
 #include "x11/XcbConnection.h"
+#include "xdg/IconThemeLookup.h"
+#include "xdg/IconThemeSetting.h"
+#include "xdg/XdgAppLauncher.h"
 #include "xdg/XdgApplicationSource.h"
+#include "xdg/XdgBundleFiles.h"
+#include "xdg/XdgIconLoader.h"
 
 #include <QDBusConnection>
 
@@ -18,12 +25,20 @@ PlatformServices PlatformServices::create()
     if (const auto x = XcbConnection::fromApplication()) {
         services.panelWindowing = std::make_shared<X11PanelWindowing>(*x);
         services.windowSystem = std::make_shared<X11WindowSystem>(*x);
+        services.keystrokeSender = std::make_shared<X11KeystrokeSender>(*x);
     } else {
         services.panelWindowing = std::make_shared<NullPanelWindowing>();
         services.windowSystem = std::make_shared<NullWindowSystem>();
+        services.keystrokeSender = std::make_shared<NullKeystrokeSender>();
     }
     services.processInspector = std::make_shared<ProcProcessInspector>();
     services.applicationSource = std::make_shared<XdgApplicationSource>(XdgApplicationSource::standardEnvironment());
+    const QStringList iconFolders = IconThemeLookup::defaultBaseDirs();
+    const auto iconTheme = std::make_shared<const IconThemeLookup>(
+        IconThemeSetting::read(IconThemeSetting::defaultSettingsFile(), iconFolders), iconFolders);
+    services.bundleFiles = std::make_shared<XdgBundleFiles>(iconTheme);
+    services.iconLoader = std::make_shared<XdgIconLoader>();
+    services.appLauncher = std::make_shared<XdgAppLauncher>();
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected())
         services.launcherEntrySource = std::make_shared<DBusLauncherEntrySource>(bus);

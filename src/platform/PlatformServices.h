@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/ports/AppLauncher.h"
 #include "core/ports/ApplicationSource.h"
+#include "core/ports/BundleFileReading.h"
+#include "core/ports/IconLoading.h"
+#include "core/ports/KeystrokeSender.h"
 #include "core/ports/LauncherEntrySource.h"
 #include "core/ports/PanelWindowing.h"
 #include "core/ports/ProcessInspector.h"
@@ -15,6 +19,10 @@ struct PlatformServices {
     std::shared_ptr<ProcessInspector> processInspector;
     std::shared_ptr<ApplicationSource> applicationSource;
     std::shared_ptr<LauncherEntrySource> launcherEntrySource;
+    std::shared_ptr<const BundleFileReading> bundleFiles;
+    std::shared_ptr<const IconLoading> iconLoader;
+    std::shared_ptr<AppLauncher> appLauncher;
+    std::shared_ptr<KeystrokeSender> keystrokeSender;
 
     // X11 when the application runs on the xcb platform, the null backends otherwise.
     static PlatformServices create();

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/models/WindowId.h"
+#include "core/ports/WindowActivating.h"
+
+#include <QHash>
+#include <QObject>
+
+#include <functional>
+
+class WindowSystem;
+class RunningAppsService;
+class AppLauncher;
+
+// Brings applications forward and sends them away through their window groups. It remembers the
+// order in which windows were last active, so an application comes back with the window the
+// user used last in front.
+class WindowActivationService : public QObject, public WindowActivating {
+    Q_OBJECT
+public:
+    // `desktopFileOf` finds the desktop entry of an installed application (empty when unknown).
+    WindowActivationService(WindowSystem& windows, const RunningAppsService& running, AppLauncher& launcher,
+                            std::function<QString(const QString&)> desktopFileOf, QObject* parent = nullptr);
+
+    void activate(const QString& bundleID) override;
+    void minimize(const QString& bundleID) override;
+    void close(const QString& bundleID) override;
+    bool hasOnScreenWindow(const QString& bundleID) const override;
+
+private:
+    QList<WindowId> byRecency(const QList<WindowId>& windows) const;
+
+    WindowSystem& m_windows;
+    const RunningAppsService& m_running;
+    AppLauncher& m_launcher;
+    std::function<QString(const QString&)> m_desktopFileOf;
+    QHash<WindowId, quint64> m_lastActive;
+    quint64 m_activations = 0;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/ports/BundleFileReading.h"
+
+#include <memory>
+
+class IconThemeLookup;
+
+// Modification times from the file system and icon files from the icon theme, at the size the
+// icon cache renders.
+class XdgBundleFiles : public BundleFileReading {
+public:
+    explicit XdgBundleFiles(std::shared_ptr<const IconThemeLookup> lookup);
+
+    std::optional<double> modificationTime(const QString& path) const override;
+    std::optional<QString> iconFile(const QString& iconName) const override;
+
+private:
+    std::shared_ptr<const IconThemeLookup> m_lookup;
+};

@@ -1,0 +1,8 @@
+#include "XdgIconLoader.h"
+
+#include "IconRenderer.h"
+
+std::optional<QByteArray> XdgIconLoader::loadIcon(const QString& iconFile) const
+{
+    return IconRenderer::pngData(IconRenderer::render(iconFile));
+}
