@@ -7,6 +7,8 @@
 #include "core/services/DockBadgeService.h"
 #include "core/services/PreferencesStore.h"
 #include "core/services/RunningAppsService.h"
+#include "core/features/taskbar/TaskbarViewModel.h"
+#include "ui/views/taskbar/TaskbarView.h"
 #include "ui/windows/PelluxWindowController.h"
 
 #include <QGuiApplication>
@@ -69,13 +71,56 @@ void AppDelegate::setBarsHidden(bool hidden)
     }
 }
 
+namespace {
+
+QJsonObject itemState(const TaskbarItem& item)
+{
+    QJsonObject state{
+        {QStringLiteral("id"), item.bundleID},
+        {QStringLiteral("name"), item.name},
+        {QStringLiteral("pinned"), item.isPinned},
+        {QStringLiteral("running"), item.isRunning},
+        {QStringLiteral("active"), item.isActive},
+    };
+    if (item.badge)
+        state.insert(QStringLiteral("badge"), *item.badge);
+    return state;
+}
+
+// The bar's items with each button's place on the screen, and the layout that placed them.
+void addTaskbarState(QJsonObject& bar, const TaskbarViewModel& model, const TaskbarView& view)
+{
+    QJsonArray items;
+    for (const AppIconView* button : view.appButtons()) {
+        QJsonObject item = itemState(button->item());
+        const QRect rect = button->currentGeometry().button.toRect();
+        const QPoint topLeft = button->mapToGlobal(rect.topLeft());
+        item.insert(QStringLiteral("rect"), QJsonObject{{QStringLiteral("x"), topLeft.x()},
+                                                        {QStringLiteral("y"), topLeft.y()},
+                                                        {QStringLiteral("width"), rect.width()},
+                                                        {QStringLiteral("height"), rect.height()}});
+        items.append(item);
+    }
+    QJsonArray overflow;
+    for (const TaskbarItem& item : model.overflowItems())
+        overflow.append(itemState(item));
+    const LayoutOutput layout = model.layout();
+    bar.insert(QStringLiteral("items"), items);
+    bar.insert(QStringLiteral("overflow"), overflow);
+    bar.insert(QStringLiteral("layout"), QJsonObject{{QStringLiteral("iconSize"), layout.iconSize},
+                                                     {QStringLiteral("visible"), layout.visibleCount},
+                                                     {QStringLiteral("overflow"), layout.overflowCount}});
+}
+
+} // namespace
+
 QByteArray AppDelegate::stateJson() const
 {
     QJsonArray bars;
     const QString position = SettingEnum::rawValue(m_dependencies.preferences->position());
     for (const auto& controller : m_windowControllers) {
         const QRect frame = controller->frame();
-        bars.append(QJsonObject{
+        QJsonObject bar{
             {QStringLiteral("screen"), controller->screen() ? controller->screen()->name() : QString()},
             {QStringLiteral("position"), position},
             {QStringLiteral("x"), frame.x()},
@@ -83,7 +128,10 @@ QByteArray AppDelegate::stateJson() const
             {QStringLiteral("width"), frame.width()},
             {QStringLiteral("height"), frame.height()},
             {QStringLiteral("visible"), controller->isShown()},
-        });
+        };
+        if (controller->viewModel() && controller->view())
+            addTaskbarState(bar, *controller->viewModel(), *controller->view());
+        bars.append(bar);
     }
     QJsonArray installedIds;
     for (const InstalledApp& app : m_dependencies.discovery->apps())

@@ -6,7 +6,11 @@
 #include "core/services/WindowActivationService.h"
 #include "core/services/PreferencesStore.h"
 #include "core/services/RunningAppsService.h"
+#include "core/features/taskbar/TaskbarIcons.h"
+#include "platform/xdg/DefaultApplications.h"
 #include "platform/xdg/DefaultsDomainFile.h"
+
+#include <QIcon>
 
 #include <unistd.h>
 
@@ -16,6 +20,8 @@ AppDependencies AppDependencies::create()
     d.userDefaults = std::make_shared<DefaultsDomainFile>(DefaultsDomainFile::standardPath());
     d.preferences = std::make_shared<PreferencesStore>(*d.userDefaults);
     d.platform = PlatformServices::create();
+    // Qt's own icon lookups (the bar's symbols) follow the desktop's theme too.
+    QIcon::setThemeName(d.platform.iconThemeName);
     d.discovery = std::make_shared<AppDiscoveryService>(d.platform.applicationSource);
     d.runningAppsService =
         std::make_shared<RunningAppsService>(*d.platform.windowSystem, *d.platform.processInspector, ::getpid());
@@ -31,6 +37,10 @@ AppDependencies AppDependencies::create()
                     return app.url;
             return QString();
         });
+    d.taskbarIcons = std::make_shared<TaskbarIcons>(*d.discovery, *d.iconCache, *d.runningAppsService,
+                                                    *d.platform.windowSystem);
+    d.fileManagerID = DefaultApplications(DefaultApplications::standardListFiles())
+                          .defaultFor(QStringLiteral("inode/directory"));
     return d;
 }
 
@@ -43,5 +53,8 @@ void AppDependencies::start()
 
 BarServices AppDependencies::barServices() const
 {
-    return {preferences.get(), platform.panelWindowing.get()};
+    return {preferences.get(),        platform.panelWindowing.get(), discovery.get(),
+            runningAppsService.get(), dockBadgeService.get(),      windowActivator.get(),
+            platform.appLauncher.get(), platform.keystrokeSender.get(), taskbarIcons.get(),
+            fileManagerID};
 }

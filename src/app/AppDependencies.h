@@ -11,6 +11,7 @@ class IconCacheService;
 class WindowActivationService;
 class PreferencesStore;
 class RunningAppsService;
+class TaskbarIcons;
 class UserDefaults;
 
 // Every long-lived service, built once; copies share the same services.
@@ -23,6 +24,8 @@ struct AppDependencies {
     std::shared_ptr<DockBadgeService> dockBadgeService;
     std::shared_ptr<IconCacheService> iconCache;
     std::shared_ptr<WindowActivationService> windowActivator;
+    std::shared_ptr<TaskbarIcons> taskbarIcons;
+    QString fileManagerID;
 
     // Builds the services in order, each later one taking earlier ones.
     static AppDependencies create();

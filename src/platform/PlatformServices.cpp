@@ -34,8 +34,8 @@ PlatformServices PlatformServices::create()
     services.processInspector = std::make_shared<ProcProcessInspector>();
     services.applicationSource = std::make_shared<XdgApplicationSource>(XdgApplicationSource::standardEnvironment());
     const QStringList iconFolders = IconThemeLookup::defaultBaseDirs();
-    const auto iconTheme = std::make_shared<const IconThemeLookup>(
-        IconThemeSetting::read(IconThemeSetting::defaultSettingsFile(), iconFolders), iconFolders);
+    services.iconThemeName = IconThemeSetting::read(IconThemeSetting::defaultSettingsFile(), iconFolders);
+    const auto iconTheme = std::make_shared<const IconThemeLookup>(services.iconThemeName, iconFolders);
     services.bundleFiles = std::make_shared<XdgBundleFiles>(iconTheme);
     services.iconLoader = std::make_shared<XdgIconLoader>();
     services.appLauncher = std::make_shared<XdgAppLauncher>();

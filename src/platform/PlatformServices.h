@@ -23,6 +23,7 @@ struct PlatformServices {
     std::shared_ptr<const IconLoading> iconLoader;
     std::shared_ptr<AppLauncher> appLauncher;
     std::shared_ptr<KeystrokeSender> keystrokeSender;
+    QString iconThemeName;
 
     // X11 when the application runs on the xcb platform, the null backends otherwise.
     static PlatformServices create();

@@ -1,10 +1,27 @@
 #pragma once
 
-class PreferencesStore;
+#include <QString>
+
+class AppDiscoveryService;
+class AppLauncher;
+class DockBadgeService;
+class KeystrokeSender;
 class PanelWindowing;
+class PreferencesStore;
+class RunningAppsService;
+class TaskbarIcons;
+class WindowActivating;
 
 // What one bar window is given by the application; everything outlives the bar.
 struct BarServices {
     PreferencesStore* preferences = nullptr;
     PanelWindowing* windowing = nullptr;
+    AppDiscoveryService* discovery = nullptr;
+    RunningAppsService* runningApps = nullptr;
+    DockBadgeService* badges = nullptr;
+    WindowActivating* windowActivator = nullptr;
+    AppLauncher* launcher = nullptr;
+    KeystrokeSender* keystrokes = nullptr;
+    const TaskbarIcons* icons = nullptr;
+    QString fileManagerID;
 };

@@ -8,7 +8,11 @@
 #include "core/models/PanelAppearance.h"
 #include "core/ports/PanelWindowing.h"
 #include "core/services/Observe.h"
+#include "core/features/taskbar/LayoutCalculator.h"
+#include "core/features/taskbar/TaskbarIcons.h"
+#include "core/features/taskbar/TaskbarViewModel.h"
 #include "core/services/PreferencesStore.h"
+#include "ui/views/taskbar/TaskbarView.h"
 
 #include <QGridLayout>
 #include <QTimer>
@@ -33,6 +37,14 @@ PelluxWindowController::PelluxWindowController(QScreen* screen, const BarService
     : QObject(parent), m_screen(screen), m_services(services)
 {
     PreferencesStore* prefs = m_services.preferences;
+    m_layoutCalculator = std::make_unique<LayoutCalculator>();
+    if (m_services.discovery) {
+        m_viewModel = std::make_unique<TaskbarViewModel>(
+            TaskbarViewModel::Services{*m_services.discovery, *m_services.runningApps, *m_services.badges, *prefs,
+                                       *m_layoutCalculator, *m_services.windowActivator, *m_services.launcher,
+                                       *m_services.keystrokes},
+            m_services.fileManagerID);
+    }
     const QRect frame = computeFrame(prefs->barHeight(), prefs->position());
     m_window = std::make_unique<PelluxWindow>(m_services.windowing->isCompositing());
     m_window->setScreen(screen);
@@ -45,7 +57,16 @@ PelluxWindowController::PelluxWindowController(QScreen* screen, const BarService
     observePreferences();
 }
 
-PelluxWindowController::~PelluxWindowController() = default;
+// The window and its view go before the model they show.
+PelluxWindowController::~PelluxWindowController()
+{
+    m_window.reset();
+}
+
+TaskbarView* PelluxWindowController::view() const
+{
+    return m_view;
+}
 
 void PelluxWindowController::showWindow()
 {
@@ -144,6 +165,17 @@ void PelluxWindowController::configureContent()
     m_backdrop = new BarBackdrop(m_services.windowing->isCompositing());
     m_backdrop->setOpacity(prefs->effectivePanelOpacity());
     layout->addWidget(m_backdrop, 0, 0);
+    if (m_viewModel) {
+        TaskbarView::Actions actions;
+        if (const TaskbarIcons* icons = m_services.icons) {
+            actions.requestIcon = [icons](const TaskbarItem& item, int pixels, QObject* context,
+                                          std::function<void(const QImage&)> done) {
+                icons->requestIcon(item, pixels, context, std::move(done));
+            };
+        }
+        m_view = new TaskbarView(*m_viewModel, *m_services.preferences, std::move(actions));
+        layout->addWidget(m_view, 0, 0);
+    }
     updateTint(prefs->panelTintHex());
     applyContentAppearance(prefs->panelTintHex(), prefs->theme());
     QTimer::singleShot(0, this, [this] { applyBlur(); });

@@ -12,7 +12,10 @@
 #include <optional>
 
 class BarBackdrop;
+class LayoutCalculator;
 class PelluxWindow;
+class TaskbarView;
+class TaskbarViewModel;
 
 // Owns the bar window of one monitor: places it at the chosen edge, reserves that edge, and
 // follows the size and appearance settings while it lives.
@@ -28,6 +31,8 @@ public:
 
     QScreen* screen() const { return m_screen; }
     PelluxWindow* window() const { return m_window.get(); }
+    TaskbarViewModel* viewModel() const { return m_viewModel.get(); }
+    TaskbarView* view() const;
     QRect frame() const;
     bool isShown() const;
 
@@ -48,6 +53,9 @@ private:
 
     QPointer<QScreen> m_screen;
     BarServices m_services;
+    std::unique_ptr<LayoutCalculator> m_layoutCalculator;
+    std::unique_ptr<TaskbarViewModel> m_viewModel;
     std::unique_ptr<PelluxWindow> m_window;
     QPointer<BarBackdrop> m_backdrop;
+    QPointer<TaskbarView> m_view;
 };

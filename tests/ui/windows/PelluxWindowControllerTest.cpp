@@ -26,7 +26,10 @@ protected:
     std::unique_ptr<PelluxWindowController> makeController()
     {
         prefs = std::make_unique<PreferencesStore>(defaults);
-        auto controller = std::make_unique<PelluxWindowController>(screen(), BarServices{prefs.get(), &windowing});
+        BarServices services;
+        services.preferences = prefs.get();
+        services.windowing = &windowing;
+        auto controller = std::make_unique<PelluxWindowController>(screen(), services);
         QCoreApplication::processEvents();
         return controller;
     }

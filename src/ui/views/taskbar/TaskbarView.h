@@ -1,0 +1,72 @@
+#pragma once
+
+#include "AppIconView.h"
+#include "BarEnvironment.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class PreferencesStore;
+class QBoxLayout;
+class ShowDesktopStrip;
+class StartButton;
+class TaskbarViewModel;
+
+// Everything along one bar: the Start button where the settings put it, a button per visible
+// application, room to spare, the tray and the show-desktop strip. It tells the model how much
+// length the application buttons may use.
+class TaskbarView : public QWidget {
+    Q_OBJECT
+public:
+    struct Actions {
+        std::function<void()> startButtonTapped;
+        std::function<void()> showDesktop;
+        AppIconView::IconRequest requestIcon;
+    };
+
+    TaskbarView(TaskbarViewModel& model, PreferencesStore& preferences, Actions actions, QWidget* parent = nullptr);
+
+    // The buttons in bar order, for those who report what the bar shows.
+    QList<AppIconView*> appButtons() const;
+    // The length of the Start button and the tray together.
+    int reservedLength() const;
+    // What the model is told is left for application buttons, given the bar's length.
+    static double availableLength(double barLength, int reserved, bool hasLabel, bool showDesktopStrip);
+    // The desktop file id a dropped entry is pinned under.
+    static QString desktopFileId(const QString& path);
+
+signals:
+    void menuShown(QWidget* menu);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void rebuild();
+    void rebuildButtons();
+    void updateLength();
+    void showMenu(const TaskbarItem& item, const QPoint& globalPosition);
+    void handleReorderDrop(const QString& dragged, const TaskbarItem& onto);
+    AppIconView* makeButton(const TaskbarItem& item);
+    BarEnvironment environment() const;
+    StartButton* makeStartButton(const QMargins& insets);
+
+    TaskbarViewModel& m_model;
+    PreferencesStore& m_preferences;
+    Actions m_actions;
+    QBoxLayout* m_outer = nullptr;
+    QBoxLayout* m_row = nullptr;
+    QPointer<StartButton> m_startButton;
+    QPointer<QWidget> m_tray;
+    QPointer<ShowDesktopStrip> m_strip;
+    int m_firstButtonIndex = 0;
+    QHash<QString, AppIconView*> m_buttons;
+    QList<AppIconView*> m_order;
+    std::optional<QString> m_draggingItem;
+};
