@@ -23,6 +23,7 @@ def main():
     parser.add_argument("--type", default="normal")
     parser.add_argument("--transient-for", type=lambda v: int(v, 0))
     parser.add_argument("--title", default="test client")
+    parser.add_argument("--stay", action="store_true", help="run until the display goes, not until stdin closes")
     args = parser.parse_args()
 
     d = display.Display()
@@ -51,8 +52,12 @@ def main():
             break
     print(hex(window.id), flush=True)
     try:
-        sys.stdin.read()
-    except KeyboardInterrupt:
+        if args.stay:
+            while True:
+                d.next_event()
+        else:
+            sys.stdin.read()
+    except (KeyboardInterrupt, Exception):
         pass
 
 

@@ -1,0 +1,84 @@
+"""The bar's buttons as a user meets them: clicking activates, minimizes, restores and launches real
+applications; dragging reorders the pinned ones; the bar looks right in every position."""
+
+import json
+import os
+import time
+import unittest
+
+from pellux_e2e import PelluxTestCase, wait_until
+
+CLIENT = os.path.join(os.path.dirname(__file__), "x_client.py")
+
+
+class Taskbar(PelluxTestCase):
+    def setUp(self):
+        super().setUp()
+        self.write_desktop_entry("org.example.Viewer.desktop", Name="Example Viewer",
+                                 Exec=f"/usr/bin/python3 {CLIENT} --stay --gtk-app-id org.example.Viewer")
+        self.write_desktop_entry("org.example.Notes.desktop", Name="Notes",
+                                 Exec=f"/usr/bin/python3 {CLIENT} --stay --gtk-app-id org.example.Notes")
+
+    def items(self):
+        return {item["id"]: item for item in self.state()["bars"][0].get("items", [])}
+
+    def click(self, bundle_id, button=1):
+        rect = wait_until(lambda: self.items().get(bundle_id, {}).get("rect"), what=f"{bundle_id}'s button")
+        self.desktop.run(["xdotool", "mousemove", str(rect["x"] + rect["width"] // 2),
+                          str(rect["y"] + rect["height"] // 2), "click", str(button)])
+
+    def hidden(self, window):
+        return "_NET_WM_STATE_HIDDEN" in self.desktop.xprop(window, "_NET_WM_STATE")
+
+    def test_clicks_launch_activate_minimize_and_restore(self):
+        self.pellux("defaults", "write", "pellux.pinnedBundleIDs", "-array", "org.example.Viewer")
+        self.start_pellux()
+        wait_until(lambda: self.items().get("org.example.Viewer", {}).get("name") == "Example Viewer",
+                   what="the pinned viewer")
+        self.assertFalse(self.items()["org.example.Viewer"]["running"])
+
+        self.click("org.example.Viewer")
+        wait_until(lambda: self.items()["org.example.Viewer"]["running"], timeout=15, what="viewer launched")
+        window = wait_until(lambda: int(self.desktop.run(["xdotool", "search", "--classname", "testclient"],
+                                                         check=False).stdout.split()[0] or 0), what="its window")
+        self.desktop.run(["xdotool", "windowactivate", "--sync", str(window)])
+        wait_until(lambda: self.items()["org.example.Viewer"]["active"], what="viewer active")
+
+        self.click("org.example.Viewer")
+        wait_until(lambda: self.hidden(window), what="viewer minimized by a click")
+        self.click("org.example.Viewer")
+        wait_until(lambda: not self.hidden(window) and self.desktop.active_window() == window,
+                   what="viewer restored and active by another click")
+
+    def test_clicking_an_inactive_application_brings_its_window_forward(self):
+        self.start_pellux()
+        _, notes = self.start_client("--gtk-app-id", "org.example.Notes", "--title", "notes")
+        _, viewer = self.start_client("--gtk-app-id", "org.example.Viewer", "--title", "viewer")
+        self.desktop.run(["xdotool", "windowactivate", "--sync", str(viewer)])
+        wait_until(lambda: self.items().get("org.example.Viewer", {}).get("active"), what="viewer active")
+        self.click("org.example.Notes")
+        wait_until(lambda: self.desktop.active_window() == notes, what="notes active after its click")
+        self.assertFalse(self.hidden(viewer))
+
+    def test_dragging_a_pinned_button_reorders_and_persists(self):
+        self.pellux("defaults", "write", "pellux.pinnedBundleIDs", "-array",
+                    "org.example.Viewer", "org.example.Notes", "debian-xterm")
+        self.start_pellux()
+        items = wait_until(lambda: len(self.items()) == 3 and self.items(), what="three buttons")
+        source, target = items["debian-xterm"]["rect"], items["org.example.Viewer"]["rect"]
+        x0, y0 = source["x"] + source["width"] // 2, source["y"] + source["height"] // 2
+        x1, y1 = target["x"] + target["width"] // 2, target["y"] + target["height"] // 2
+        self.desktop.run(["xdotool", "mousemove", str(x0), str(y0), "mousedown", "1"])
+        for step in range(1, 11):
+            self.desktop.run(["xdotool", "mousemove", str(x0 + (x1 - x0) * step // 10), str(y0)])
+            time.sleep(0.03)
+        self.desktop.run(["xdotool", "mouseup", "1"])
+        wait_until(lambda: [i["id"] for i in self.state()["bars"][0]["items"]]
+                   == ["debian-xterm", "org.example.Viewer", "org.example.Notes"], what="the new order")
+        with open(self.desktop.xdg_path("config", "pellux", "app.pellux.Pellux.json")) as f:
+            self.assertEqual(json.load(f)["pellux.pinnedBundleIDs"],
+                             ["debian-xterm", "org.example.Viewer", "org.example.Notes"])
+
+
+if __name__ == "__main__":
+    unittest.main()
