@@ -38,6 +38,9 @@ TaskbarView::TaskbarView(TaskbarViewModel& model, PreferencesStore& preferences,
     m_outer = new QBoxLayout(QBoxLayout::LeftToRight, this);
     m_outer->setContentsMargins(0, 0, 0, 0);
     m_outer->setSpacing(0);
+    // The bar's size is the window's; what the buttons would like must never push it wider.
+    m_outer->setSizeConstraint(QLayout::SetNoConstraint);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     rebuild();
 
     connect(&m_model, &TaskbarViewModel::itemsChanged, this, &TaskbarView::rebuildButtons);
@@ -93,6 +96,7 @@ void TaskbarView::rebuild()
     m_outer->setDirection(axis(vertical));
 
     auto* row = new QWidget;
+    row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     m_row = new QBoxLayout(axis(vertical), row);
     m_row->setSpacing(rowSpacing);
     const int startPadding = vertical && placement != MenuButtonPlacement::Start ? 15 : 0;
