@@ -11,6 +11,7 @@ public:
     using PanelWindowing::PanelWindowing;
 
     void makeDock(WId window) override { docks.append(window); }
+    void makePopup(WId window) override { popups.append(window); }
     void setStrut(WId window, const std::optional<StrutPartial>& strut) override { struts[window] = strut; }
     void setBlur(WId window, int radius) override { blurs[window] = radius; }
     QList<StrutPartial> otherDockStruts() const override { return others; }
@@ -18,6 +19,7 @@ public:
     bool isCompositing() const override { return compositing; }
 
     QList<WId> docks;
+    QList<WId> popups;
     QHash<WId, std::optional<StrutPartial>> struts;
     QHash<WId, int> blurs;
     QList<StrutPartial> others;

@@ -20,6 +20,9 @@ public:
     // For a native window that is not shown yet: a dock on every desktop, above ordinary windows,
     // in no task list or pager.
     virtual void makeDock(WId window) = 0;
+    // For a native window that is not shown yet: a pop-up menu above ordinary windows, in no task
+    // list or pager.
+    virtual void makePopup(WId window) = 0;
     // None removes the reservation.
     virtual void setStrut(WId window, const std::optional<StrutPartial>& strut) = 0;
     // 0 removes the blur.

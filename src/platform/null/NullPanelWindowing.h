@@ -9,6 +9,7 @@ public:
     using PanelWindowing::PanelWindowing;
 
     void makeDock(WId) override {}
+    void makePopup(WId) override {}
     void setStrut(WId, const std::optional<StrutPartial>&) override {}
     void setBlur(WId, int) override {}
     QList<StrutPartial> otherDockStruts() const override { return {}; }

@@ -24,8 +24,17 @@ X11PanelWindowing::~X11PanelWindowing()
 
 void X11PanelWindowing::makeDock(WId window)
 {
-    const auto w = static_cast<xcb_window_t>(window);
-    m_x.setCardinals(w, m_x.atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, {m_x.atom("_NET_WM_WINDOW_TYPE_DOCK")});
+    markAsPanel(static_cast<xcb_window_t>(window), "_NET_WM_WINDOW_TYPE_DOCK");
+}
+
+void X11PanelWindowing::makePopup(WId window)
+{
+    markAsPanel(static_cast<xcb_window_t>(window), "_NET_WM_WINDOW_TYPE_POPUP_MENU");
+}
+
+void X11PanelWindowing::markAsPanel(xcb_window_t w, const char* windowType)
+{
+    m_x.setCardinals(w, m_x.atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, {m_x.atom(windowType)});
     m_x.setCardinals(w, m_x.atom("_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, {0xFFFFFFFFu});
     m_x.setCardinals(w, m_x.atom("_NET_WM_STATE"), XCB_ATOM_ATOM,
                      {m_x.atom("_NET_WM_STATE_ABOVE"), m_x.atom("_NET_WM_STATE_SKIP_TASKBAR"),

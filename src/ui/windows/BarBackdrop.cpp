@@ -3,6 +3,7 @@
 #include "core/models/PanelAppearance.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 
@@ -30,6 +31,12 @@ QColor BarBackdrop::fill() const
     return PanelAppearance::backdropFill(m_tintHex, m_transparent, palette().color(QPalette::Window));
 }
 
+void BarBackdrop::setCornerRadius(double radius)
+{
+    m_cornerRadius = radius > 0 ? radius : 0.0;
+    update();
+}
+
 void BarBackdrop::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -37,8 +44,17 @@ void BarBackdrop::paintEvent(QPaintEvent*)
     color.setAlphaF(static_cast<float>(color.alphaF() * m_opacity));
     if (m_translucentWindow) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(rect(), Qt::transparent);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     } else {
         painter.fillRect(rect(), palette().color(QPalette::Window));
     }
-    painter.fillRect(rect(), color);
+    if (m_cornerRadius == 0.0) {
+        painter.fillRect(rect(), color);
+        return;
+    }
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), m_cornerRadius, m_cornerRadius);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(shape, color);
 }

@@ -2,8 +2,9 @@
 
 #include <QWidget>
 
-// The tinted layer behind the bar's content. Without a compositing manager nothing behind the
-// window shows through, so the fill is laid over the panel colour instead of over nothing.
+// The tinted layer behind a panel's content (the bar, a flyout). Without a compositing manager
+// nothing behind the window shows through, so the fill is laid over the panel colour instead of
+// over nothing, and rounded corners show that colour.
 class BarBackdrop : public QWidget {
     Q_OBJECT
 public:
@@ -11,8 +12,10 @@ public:
 
     void setTint(const QString& tintHex, bool transparent);
     void setOpacity(double opacity);
+    void setCornerRadius(double radius);
     QColor fill() const;
     double opacity() const { return m_opacity; }
+    double cornerRadius() const { return m_cornerRadius; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -22,4 +25,5 @@ private:
     QString m_tintHex;
     bool m_transparent = true;
     double m_opacity = 1.0;
+    double m_cornerRadius = 0.0;
 };
