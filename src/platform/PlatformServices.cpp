@@ -1,11 +1,13 @@
 #include "PlatformServices.h"
 
 #include "dbus/DBusLauncherEntrySource.h"
+#include "null/NullGlobalClickWatch.h"
 #include "null/NullKeystrokeSender.h"
 #include "null/NullLauncherEntrySource.h"
 #include "null/NullPanelWindowing.h"
 #include "null/NullWindowSystem.h"
 #include "proc/ProcProcessInspector.h"
+#include "x11/X11GlobalClickWatch.h"
 #include "x11/X11KeystrokeSender.h"
 #include "x11/X11PanelWindowing.h"
 #include "x11/X11WindowSystem.h"
@@ -26,10 +28,12 @@ PlatformServices PlatformServices::create()
         services.panelWindowing = std::make_shared<X11PanelWindowing>(*x);
         services.windowSystem = std::make_shared<X11WindowSystem>(*x);
         services.keystrokeSender = std::make_shared<X11KeystrokeSender>(*x);
+        services.globalClickWatch = std::make_shared<X11GlobalClickWatch>(*x);
     } else {
         services.panelWindowing = std::make_shared<NullPanelWindowing>();
         services.windowSystem = std::make_shared<NullWindowSystem>();
         services.keystrokeSender = std::make_shared<NullKeystrokeSender>();
+        services.globalClickWatch = std::make_shared<NullGlobalClickWatch>();
     }
     services.processInspector = std::make_shared<ProcProcessInspector>();
     services.applicationSource = std::make_shared<XdgApplicationSource>(XdgApplicationSource::standardEnvironment());

@@ -3,6 +3,7 @@
 #include "core/ports/AppLauncher.h"
 #include "core/ports/ApplicationSource.h"
 #include "core/ports/BundleFileReading.h"
+#include "core/ports/GlobalClickWatch.h"
 #include "core/ports/IconLoading.h"
 #include "core/ports/KeystrokeSender.h"
 #include "core/ports/LauncherEntrySource.h"
@@ -23,6 +24,7 @@ struct PlatformServices {
     std::shared_ptr<const IconLoading> iconLoader;
     std::shared_ptr<AppLauncher> appLauncher;
     std::shared_ptr<KeystrokeSender> keystrokeSender;
+    std::shared_ptr<GlobalClickWatch> globalClickWatch;
     QString iconThemeName;
 
     // X11 when the application runs on the xcb platform, the null backends otherwise.

@@ -1,5 +1,7 @@
 #include "FlyoutStyle.h"
 
+#include "BlurRadius.h"
+
 #include "core/services/PreferencesStore.h"
 
 #include <algorithm>
@@ -20,8 +22,5 @@ FlyoutStyle FlyoutStyle::fromPreferences(const PreferencesStore& preferences)
 
 int FlyoutStyle::windowBlurRadius() const
 {
-    // NaN and negative radii fail this test too.
-    if (!(blurRadius >= 1.0))
-        return 0;
-    return static_cast<int>(std::min(blurRadius, static_cast<double>(std::numeric_limits<int>::max())));
+    return blurRadiusForWindow(blurRadius);
 }

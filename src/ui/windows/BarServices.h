@@ -5,6 +5,7 @@
 class AppDiscoveryService;
 class AppLauncher;
 class DockBadgeService;
+class GlobalClickWatch;
 class KeystrokeSender;
 class PanelWindowing;
 class PreferencesStore;
@@ -23,5 +24,6 @@ struct BarServices {
     AppLauncher* launcher = nullptr;
     KeystrokeSender* keystrokes = nullptr;
     const TaskbarIcons* icons = nullptr;
+    GlobalClickWatch* clickWatch = nullptr;
     QString fileManagerID;
 };

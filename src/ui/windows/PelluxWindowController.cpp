@@ -5,6 +5,7 @@
 #include "PelluxWindow.h"
 #include "ScreenPixels.h"
 #include "core/models/BarFrame.h"
+#include "core/models/BlurRadius.h"
 #include "core/models/PanelAppearance.h"
 #include "core/ports/PanelWindowing.h"
 #include "core/services/Observe.h"
@@ -12,6 +13,7 @@
 #include "core/features/taskbar/TaskbarIcons.h"
 #include "core/features/taskbar/TaskbarViewModel.h"
 #include "core/services/PreferencesStore.h"
+#include "ui/views/flyout/FlyoutEnvironment.h"
 #include "ui/views/taskbar/TaskbarView.h"
 
 #include <QGridLayout>
@@ -20,18 +22,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-
-namespace {
-
-// Negative radii are none; the window system takes a 32-bit whole number.
-int blurRadiusValue(double radius)
-{
-    if (!(radius >= 1.0))
-        return 0;
-    return static_cast<int>(std::min(radius, static_cast<double>(std::numeric_limits<int>::max())));
-}
-
-} // namespace
 
 PelluxWindowController::PelluxWindowController(QScreen* screen, const BarServices& services, QObject* parent)
     : QObject(parent), m_screen(screen), m_services(services)
@@ -122,7 +112,7 @@ void PelluxWindowController::applyBlur(std::optional<double> radius)
         return;
     const PreferencesStore* prefs = m_services.preferences;
     const double value = radius.value_or(prefs->transparencyEnabled() ? prefs->panelBlurRadius() : 0.0);
-    m_services.windowing->setBlur(m_window->winId(), blurRadiusValue(value));
+    m_services.windowing->setBlur(m_window->winId(), blurRadiusForWindow(value));
 }
 
 void PelluxWindowController::updateTint(const QString& hex, std::optional<bool> transparent)
@@ -173,6 +163,7 @@ void PelluxWindowController::configureContent()
                 icons->requestIcon(item, pixels, context, std::move(done));
             };
         }
+        actions.flyoutEnvironment = [this] { return flyoutEnvironment(); };
         m_view = new TaskbarView(*m_viewModel, *m_services.preferences, std::move(actions));
         layout->addWidget(m_view, 0, 0);
     }
@@ -212,6 +203,18 @@ void PelluxWindowController::applyContentAppearance(const QString& tintHex, AppT
 {
     if (m_window)
         m_window->setPalette(panelPalette(PanelAppearance::resolve(tintHex, theme)));
+}
+
+FlyoutEnvironment PelluxWindowController::flyoutEnvironment() const
+{
+    FlyoutEnvironment environment;
+    environment.windowing = m_services.windowing;
+    environment.clickWatch = m_services.clickWatch;
+    environment.position = m_services.preferences->position();
+    environment.style = FlyoutStyle::fromPreferences(*m_services.preferences);
+    if (m_screen)
+        environment.screenArea = visibleFrameOfScreen();
+    return environment;
 }
 
 void PelluxWindowController::setBackdropOpacity(double opacity)

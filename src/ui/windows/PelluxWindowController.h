@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+struct FlyoutEnvironment;
 class BarBackdrop;
 class LayoutCalculator;
 class PelluxWindow;
@@ -50,6 +51,7 @@ private:
     void observePreferences();
     void applyContentAppearance(const QString& tintHex, AppTheme theme);
     void setBackdropOpacity(double opacity);
+    FlyoutEnvironment flyoutEnvironment() const;
 
     QPointer<QScreen> m_screen;
     BarServices m_services;

@@ -1,11 +1,14 @@
 #include "TaskbarView.h"
 
+#include "OverflowButton.h"
 #include "ShowDesktopStrip.h"
 #include "StartButton.h"
 #include "core/features/taskbar/TaskbarViewModel.h"
 #include "core/services/PreferencesStore.h"
+#include "ui/views/flyout/FlyoutBinding.h"
 
 #include <QBoxLayout>
+#include <QLabel>
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QMenu>
@@ -63,6 +66,16 @@ QList<AppIconView*> TaskbarView::appButtons() const
     return m_order;
 }
 
+OverflowButton* TaskbarView::overflowButton() const
+{
+    return m_overflow && m_overflow->isVisible() ? m_overflow.data() : nullptr;
+}
+
+FlyoutEnvironment TaskbarView::flyoutEnvironment() const
+{
+    return m_actions.flyoutEnvironment ? m_actions.flyoutEnvironment() : FlyoutEnvironment{};
+}
+
 BarEnvironment TaskbarView::environment() const
 {
     return {m_preferences.position(),          m_preferences.iconPadding(),
@@ -89,6 +102,7 @@ void TaskbarView::rebuild()
 
     for (AppIconView* button : std::as_const(m_order))
         button->setParent(nullptr);
+    delete m_overflow;
     while (QLayoutItem* child = m_outer->takeAt(0)) {
         delete child->widget();
         delete child;
@@ -113,6 +127,11 @@ void TaskbarView::rebuild()
         button->setEnvironment(env);
         m_row->addWidget(button);
     }
+    m_overflow = new OverflowButton(m_model.layout().iconSize, m_actions.requestIcon, flyoutEnvironment());
+    m_overflow->setIconSize(m_model.layout().iconSize, vertical);
+    connect(m_overflow, &OverflowButton::itemOpened, this, [this](const TaskbarItem& item) { m_model.open(item); });
+    connect(m_overflow, &OverflowButton::menuRequested, this, &TaskbarView::showMenu);
+    m_row->addWidget(m_overflow);
     m_row->addStretch(1);
     if (placement == MenuButtonPlacement::BeforeTray) {
         m_startButton = makeStartButton(vertical ? QMargins(0, 16, 0, 16) : QMargins(12, 0, 12, 0));
@@ -167,6 +186,38 @@ void TaskbarView::rebuildButtons()
     }
     for (AppIconView* gone : std::as_const(previous))
         gone->deleteLater();
+    updateOverflowButton(index);
+}
+
+// The chevron follows the last visible button and exists only while something overflows.
+void TaskbarView::updateOverflowButton(int index)
+{
+    if (!m_overflow)
+        return;
+    const LayoutOutput layout = m_model.layout();
+    m_overflow->setItems(m_model.overflowItems());
+    m_overflow->setIconSize(layout.iconSize, environment().isVertical());
+    m_overflow->setEnvironment(flyoutEnvironment());
+    m_row->removeWidget(m_overflow);
+    m_row->insertWidget(index, m_overflow);
+    m_overflow->setVisible(layout.overflowCount >= 1);
+}
+
+void TaskbarView::showNameLabel(AppIconView* button, bool shown)
+{
+    auto* binding = button->findChild<FlyoutBinding*>();
+    if (!binding && !shown)
+        return;
+    if (!binding) {
+        const FlyoutOptions options{false, true};
+        binding = new FlyoutBinding(button, flyoutEnvironment(), options, [button]() -> std::unique_ptr<QWidget> {
+            auto label = std::make_unique<QLabel>(button->item().name);
+            label->setContentsMargins(10, 6, 10, 6);
+            return label;
+        });
+    }
+    binding->setEnvironment(flyoutEnvironment());
+    binding->setPresented(shown);
 }
 
 AppIconView* TaskbarView::makeButton(const TaskbarItem& item)
@@ -180,6 +231,7 @@ AppIconView* TaskbarView::makeButton(const TaskbarItem& item)
             source->setDimmed(true);
     });
     connect(button, &AppIconView::dropped, this, &TaskbarView::handleReorderDrop);
+    connect(button, &AppIconView::nameLabelWanted, this, [this, button](bool shown) { showNameLabel(button, shown); });
     return button;
 }
 

@@ -2,6 +2,7 @@
 
 #include "AppIconView.h"
 #include "BarEnvironment.h"
+#include "ui/views/flyout/FlyoutEnvironment.h"
 
 #include <QHash>
 #include <QPointer>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class OverflowButton;
 class PreferencesStore;
 class QBoxLayout;
 class ShowDesktopStrip;
@@ -26,12 +28,15 @@ public:
         std::function<void()> startButtonTapped;
         std::function<void()> showDesktop;
         AppIconView::IconRequest requestIcon;
+        std::function<FlyoutEnvironment()> flyoutEnvironment;
     };
 
     TaskbarView(TaskbarViewModel& model, PreferencesStore& preferences, Actions actions, QWidget* parent = nullptr);
 
     // The buttons in bar order, for those who report what the bar shows.
     QList<AppIconView*> appButtons() const;
+    // Present while some applications do not fit.
+    OverflowButton* overflowButton() const;
     // The length of the Start button and the tray together.
     int reservedLength() const;
     // What the model is told is left for application buttons, given the bar's length.
@@ -54,6 +59,9 @@ private:
     void showMenu(const TaskbarItem& item, const QPoint& globalPosition);
     void handleReorderDrop(const QString& dragged, const TaskbarItem& onto);
     AppIconView* makeButton(const TaskbarItem& item);
+    void showNameLabel(AppIconView* button, bool shown);
+    void updateOverflowButton(int index);
+    FlyoutEnvironment flyoutEnvironment() const;
     BarEnvironment environment() const;
     StartButton* makeStartButton(const QMargins& insets);
 
@@ -65,6 +73,7 @@ private:
     QPointer<StartButton> m_startButton;
     QPointer<QWidget> m_tray;
     QPointer<ShowDesktopStrip> m_strip;
+    QPointer<OverflowButton> m_overflow;
     int m_firstButtonIndex = 0;
     QHash<QString, AppIconView*> m_buttons;
     QList<AppIconView*> m_order;
