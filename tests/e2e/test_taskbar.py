@@ -80,5 +80,54 @@ class Taskbar(PelluxTestCase):
                              ["debian-xterm", "org.example.Viewer", "org.example.Notes"])
 
 
+class NarrowBar(PelluxTestCase):
+    screen_size = (300, 400)
+
+    def popups(self, pid):
+        out = self.desktop.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid), "--name", ""],
+                               check=False).stdout
+        found = []
+        for window in (int(w) for w in out.split()):
+            if "_NET_WM_WINDOW_TYPE_POPUP_MENU" in self.desktop.xprop(window, "_NET_WM_WINDOW_TYPE"):
+                found.append(self.desktop.geometry(window))
+        return found
+
+    def test_applications_that_do_not_fit_open_from_the_overflow_list(self):
+        for i in range(7):
+            self.write_desktop_entry(f"org.example.App{i}.desktop", Name=f"App {i}",
+                                     Exec=f"/usr/bin/python3 {CLIENT} --stay --gtk-app-id org.example.App{i}")
+        self.pellux("defaults", "write", "pellux.pinnedBundleIDs", "-array", *[f"org.example.App{i}" for i in range(7)])
+        pellux = self.start_pellux()
+        bar = wait_until(lambda: self.state()["bars"][0].get("layout", {}).get("overflow") and self.state()["bars"][0],
+                         what="items in the overflow list")
+        self.assertEqual(bar["layout"]["visible"] + bar["layout"]["overflow"], 7)
+        self.assertEqual([i["id"] for i in bar["overflow"]][-1], "org.example.App6")
+
+        last = bar["items"][-1]["rect"]
+        chevron = (last["x"] + last["width"] + 4 + last["width"] // 2, last["y"] + last["height"] // 2)
+        self.desktop.run(["xdotool", "mousemove", str(chevron[0]), str(chevron[1]), "click", "1"])
+        popup = wait_until(lambda: self.popups(pellux.pid), what="the overflow list")[0]
+        self.assertLessEqual(popup["height"], 420)
+        self.assertLessEqual(popup["y"] + popup["height"], bar["y"])
+
+        # The last row is the last application that did not fit; a click closes the list and launches it.
+        self.desktop.run(["xdotool", "mousemove", str(popup["x"] + 60), str(popup["y"] + popup["height"] - 8 - 10),
+                          "click", "1"])
+        wait_until(lambda: not self.popups(pellux.pid), what="the list closed")
+        wait_until(lambda: any(app["id"] == "org.example.App6" for app in self.state()["running"]), timeout=15,
+                   what="the application launched")
+
+    def test_resting_on_a_button_shows_its_name(self):
+        self.pellux("defaults", "write", "pellux.pinnedBundleIDs", "-array", "debian-xterm")
+        pellux = self.start_pellux()
+        rect = wait_until(lambda: self.state()["bars"][0].get("items") and self.state()["bars"][0]["items"][0]["rect"],
+                          what="the button")
+        self.desktop.run(["xdotool", "mousemove", str(rect["x"] + 10), str(rect["y"] + 10)])
+        label = wait_until(lambda: self.popups(pellux.pid), what="the name label")[0]
+        self.assertLess(label["y"], rect["y"])
+        self.desktop.run(["xdotool", "mousemove", "150", "100"])
+        wait_until(lambda: not self.popups(pellux.pid), what="the label gone")
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -1,0 +1,91 @@
+#include "ui/views/taskbar/AppIconView.h"
+
+#include <QEnterEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TaskbarItem item(bool running, bool active)
+{
+    TaskbarItem i;
+    i.bundleID = QStringLiteral("org.example.App");
+    i.name = QStringLiteral("App");
+    i.isRunning = running;
+    i.isActive = active;
+    return i;
+}
+
+void enter(QWidget& widget)
+{
+    QEnterEvent event(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(&widget, &event);
+}
+
+TEST(AppIconView, TheNameShowsAfterResting600msAndGoesOnLeaving)
+{
+    AppIconView view(item(false, false), 40, {}, {});
+    QSignalSpy wanted(&view, &AppIconView::nameLabelWanted);
+    enter(view);
+    QTest::qWait(AppIconView::hoverDelayMs - 150);
+    EXPECT_EQ(wanted.count(), 0);
+    QTest::qWait(300);
+    ASSERT_EQ(wanted.count(), 1);
+    EXPECT_TRUE(wanted.at(0).at(0).toBool());
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&view, &leave);
+    ASSERT_EQ(wanted.count(), 2);
+    EXPECT_FALSE(wanted.at(1).at(0).toBool());
+}
+
+TEST(AppIconView, LeavingEarlyShowsNoName)
+{
+    AppIconView view(item(false, false), 40, {}, {});
+    QSignalSpy wanted(&view, &AppIconView::nameLabelWanted);
+    enter(view);
+    QTest::qWait(200);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&view, &leave);
+    QTest::qWait(AppIconView::hoverDelayMs);
+    for (const QList<QVariant>& call : wanted)
+        EXPECT_FALSE(call.at(0).toBool());
+}
+
+TEST(AppIconView, AClickActivatesAndASecondaryClickAsksForTheMenu)
+{
+    AppIconView view(item(true, true), 40, {}, {});
+    view.resize(40, 48);
+    QSignalSpy activated(&view, &AppIconView::activated);
+    QSignalSpy menu(&view, &AppIconView::menuRequested);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(20, 24));
+    EXPECT_EQ(activated.count(), 1);
+    QContextMenuEvent context(QContextMenuEvent::Mouse, QPoint(20, 24), view.mapToGlobal(QPoint(20, 24)));
+    QCoreApplication::sendEvent(&view, &context);
+    EXPECT_EQ(menu.count(), 1);
+    EXPECT_EQ(activated.count(), 1);
+}
+
+TEST(AppIconView, AnswersForAnOlderIconRequestAreDropped)
+{
+    QList<std::function<void(const QImage&)>> pending;
+    const AppIconView::IconRequest request = [&](const TaskbarItem&, int, QObject*, std::function<void(const QImage&)> done) {
+        pending.append(std::move(done));
+    };
+    AppIconView view(item(false, false), 40, {}, request);
+    view.setIconSize(32); // a second request
+    ASSERT_EQ(pending.size(), 2);
+    QImage newer(8, 8, QImage::Format_ARGB32);
+    newer.fill(Qt::green);
+    QImage older(8, 8, QImage::Format_ARGB32);
+    older.fill(Qt::red);
+    pending[1](newer);
+    pending[0](older);
+    view.resize(32, 48);
+    const QImage shown = view.grab().toImage();
+    const QPoint centre = view.currentGeometry().icon.center().toPoint();
+    EXPECT_EQ(QColor(shown.pixel(centre)).green(), 255);
+}
+
+} // namespace
