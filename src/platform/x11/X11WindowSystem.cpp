@@ -1,5 +1,6 @@
 #include "X11WindowSystem.h"
 
+#include "XcbPropertyBatch.h"
 #include "core/models/NetWmIcon.h"
 
 #include <QCoreApplication>
@@ -45,12 +46,6 @@ WindowKind kindOf(const XcbConnection& x, const std::optional<QList<quint32>>& t
             if (type == x.atom(name))
                 return kind;
     return WindowKind::Other;
-}
-
-QString textProperty(const XcbConnection& x, xcb_window_t window, const char* property, xcb_atom_t type)
-{
-    const auto bytes = x.bytes(window, x.atom(property), type);
-    return bytes ? QString::fromUtf8(*bytes) : QString();
 }
 
 } // namespace
@@ -281,74 +276,95 @@ QList<WindowId> X11WindowSystem::readClientList(QList<WindowId>& removed)
     return added;
 }
 
+// Every request goes out before the first answer is read: one round trip per window.
 std::optional<ClientWindow> X11WindowSystem::readWindow(xcb_window_t window) const
 {
-    std::unique_ptr<xcb_get_window_attributes_reply_t, FreeDeleter> attributes(xcb_get_window_attributes_reply(
-        m_x.connection(), xcb_get_window_attributes(m_x.connection(), window), nullptr));
+    xcb_connection_t* c = m_x.connection();
+    const auto attributesCookie = xcb_get_window_attributes(c, window);
+    const auto geometryCookie = xcb_get_geometry(c, window);
+    const auto originCookie = xcb_translate_coordinates(c, window, m_x.root(), 0, 0);
+    const xcb_atom_t utf8 = m_x.atom("UTF8_STRING");
+    XcbPropertyBatch batch(m_x, window);
+    const int netName = batch.ask(m_x.atom("_NET_WM_NAME"), utf8, 1024);
+    const int name = batch.ask(XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 1024);
+    const int wmClass = batch.ask(XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256);
+    const int gtkId = batch.ask(m_x.atom("_GTK_APPLICATION_ID"), utf8, 256);
+    const int kdeFile = batch.ask(m_x.atom("_KDE_NET_WM_DESKTOP_FILE"), XCB_ATOM_ANY, 256);
+    const int bamfFile = batch.ask(m_x.atom("_BAMF_DESKTOP_FILE"), XCB_ATOM_ANY, 256);
+    const int pid = batch.ask(m_x.atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 1);
+    const int type = batch.ask(m_x.atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32);
+    const int transient = batch.ask(XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 1);
+    const int hints = batch.ask(XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 9);
+    const int opacity = batch.ask(m_x.atom("_NET_WM_WINDOW_OPACITY"), XCB_ATOM_CARDINAL, 1);
+    const int state = batch.ask(m_x.atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 64);
+    const int desktop = batch.ask(m_x.atom("_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 1);
+    const int extents = batch.ask(m_x.atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 4);
+
+    std::unique_ptr<xcb_get_window_attributes_reply_t, FreeDeleter> attributes(
+        xcb_get_window_attributes_reply(c, attributesCookie, nullptr));
+    std::unique_ptr<xcb_get_geometry_reply_t, FreeDeleter> geometry(xcb_get_geometry_reply(c, geometryCookie, nullptr));
+    std::unique_ptr<xcb_translate_coordinates_reply_t, FreeDeleter> origin(
+        xcb_translate_coordinates_reply(c, originCookie, nullptr));
     if (!attributes)
         return std::nullopt;
+
     ClientWindow client;
     client.id = WindowId{window};
     client.viewable = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-    client.title = textProperty(m_x, window, "_NET_WM_NAME", m_x.atom("UTF8_STRING"));
+    client.title = QString::fromUtf8(batch.bytes(netName).value_or(QByteArray()));
+    const QByteArray plainName = batch.bytes(name).value_or(QByteArray());
     if (client.title.isEmpty())
-        client.title = QString::fromLatin1(m_x.bytes(window, XCB_ATOM_WM_NAME, XCB_ATOM_ANY).value_or(QByteArray()));
-    const QList<QByteArray> wmClass = m_x.bytes(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING).value_or(QByteArray()).split('\0');
-    client.wmInstance = QString::fromLocal8Bit(wmClass.value(0));
-    client.wmClass = QString::fromLocal8Bit(wmClass.value(1));
-    client.gtkApplicationId = textProperty(m_x, window, "_GTK_APPLICATION_ID", m_x.atom("UTF8_STRING"));
-    client.kdeDesktopFile = textProperty(m_x, window, "_KDE_NET_WM_DESKTOP_FILE", XCB_ATOM_ANY);
-    client.bamfDesktopFile = textProperty(m_x, window, "_BAMF_DESKTOP_FILE", XCB_ATOM_ANY);
-    const auto pid = m_x.cardinals(window, m_x.atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 1);
-    client.pid = pid && !pid->isEmpty() ? static_cast<qint32>(pid->first()) : 0;
-    client.kind = kindOf(m_x, m_x.cardinals(window, m_x.atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32));
-    const auto transient = m_x.cardinals(window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 1);
-    client.transientFor = WindowId{transient && !transient->isEmpty() ? transient->first() : 0};
-    const auto hints = m_x.cardinals(window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 9);
-    if (hints && hints->size() >= 9) {
-        client.groupLeader = WindowId{(hints->at(0) & XCB_ICCCM_WM_HINT_WINDOW_GROUP) ? hints->at(8) : 0};
-        client.urgent = hints->at(0) & XCB_ICCCM_WM_HINT_X_URGENCY;
+        client.title = QString::fromLatin1(plainName);
+    const QList<QByteArray> classParts = batch.bytes(wmClass).value_or(QByteArray()).split('\0');
+    client.wmInstance = QString::fromLocal8Bit(classParts.value(0));
+    client.wmClass = QString::fromLocal8Bit(classParts.value(1));
+    client.gtkApplicationId = QString::fromUtf8(batch.bytes(gtkId).value_or(QByteArray()));
+    client.kdeDesktopFile = QString::fromUtf8(batch.bytes(kdeFile).value_or(QByteArray()));
+    client.bamfDesktopFile = QString::fromUtf8(batch.bytes(bamfFile).value_or(QByteArray()));
+    const auto pidValue = batch.cardinals(pid, XCB_ATOM_CARDINAL);
+    client.pid = pidValue && !pidValue->isEmpty() ? static_cast<qint32>(pidValue->first()) : 0;
+    client.kind = kindOf(m_x, batch.cardinals(type, XCB_ATOM_ATOM));
+    const auto transientValue = batch.cardinals(transient, XCB_ATOM_WINDOW);
+    client.transientFor = WindowId{transientValue && !transientValue->isEmpty() ? transientValue->first() : 0};
+    const auto hintValues = batch.cardinals(hints, XCB_ATOM_WM_HINTS);
+    if (hintValues && hintValues->size() >= 9) {
+        client.groupLeader = WindowId{(hintValues->at(0) & XCB_ICCCM_WM_HINT_WINDOW_GROUP) ? hintValues->at(8) : 0};
+        client.urgent = hintValues->at(0) & XCB_ICCCM_WM_HINT_X_URGENCY;
     }
-    const auto opacity = m_x.cardinals(window, m_x.atom("_NET_WM_WINDOW_OPACITY"), XCB_ATOM_CARDINAL, 1);
-    if (opacity && !opacity->isEmpty())
-        client.opacity = opacity->first() / double(0xFFFFFFFFu);
-    readWindowState(window, client);
-    readGeometry(window, client);
+    const auto opacityValue = batch.cardinals(opacity, XCB_ATOM_CARDINAL);
+    if (opacityValue && !opacityValue->isEmpty())
+        client.opacity = opacityValue->first() / double(0xFFFFFFFFu);
+    applyState(client, batch.cardinals(state, XCB_ATOM_ATOM).value_or(QList<quint32>()),
+               batch.cardinals(desktop, XCB_ATOM_CARDINAL));
+    if (geometry && origin)
+        client.frame = frameOf(*geometry, *origin, batch.cardinals(extents, XCB_ATOM_CARDINAL));
     return client;
 }
 
-void X11WindowSystem::readWindowState(xcb_window_t window, ClientWindow& client) const
+void X11WindowSystem::applyState(ClientWindow& client, const QList<quint32>& states,
+                                 const std::optional<QList<quint32>>& desktop) const
 {
-    const auto states = m_x.cardinals(window, m_x.atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 64).value_or(QList<quint32>());
     client.minimized = states.contains(m_x.atom("_NET_WM_STATE_HIDDEN"));
     client.skipTaskbar = states.contains(m_x.atom("_NET_WM_STATE_SKIP_TASKBAR"));
     client.fullscreen = states.contains(m_x.atom("_NET_WM_STATE_FULLSCREEN"));
     client.maximized = states.contains(m_x.atom("_NET_WM_STATE_MAXIMIZED_VERT"))
         && states.contains(m_x.atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
     client.urgent = client.urgent || states.contains(m_x.atom("_NET_WM_STATE_DEMANDS_ATTENTION"));
-    const auto desktop = m_x.cardinals(window, m_x.atom("_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 1);
     const quint32 number = desktop && !desktop->isEmpty() ? desktop->first() : allDesktops;
-    const_cast<X11WindowSystem*>(this)->m_desktopOf.insert(client.id, number);
+    m_desktopOf.insert(client.id, number);
     client.onCurrentDesktop = number == allDesktops || number == m_currentDesktop;
 }
 
-void X11WindowSystem::readGeometry(xcb_window_t window, ClientWindow& client) const
+// The outer frame: the client's place on the root window widened by the frame the manager drew.
+QRect X11WindowSystem::frameOf(const xcb_get_geometry_reply_t& geometry, const xcb_translate_coordinates_reply_t& origin,
+                               const std::optional<QList<quint32>>& extents)
 {
-    xcb_connection_t* c = m_x.connection();
-    std::unique_ptr<xcb_get_geometry_reply_t, FreeDeleter> geometry(
-        xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
-    std::unique_ptr<xcb_translate_coordinates_reply_t, FreeDeleter> origin(
-        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, m_x.root(), 0, 0), nullptr));
-    if (!geometry || !origin)
-        return;
-    const auto extents = m_x.cardinals(window, m_x.atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 4);
     const bool framed = extents && extents->size() == 4;
     const int left = framed ? int(extents->at(0)) : 0;
     const int right = framed ? int(extents->at(1)) : 0;
     const int top = framed ? int(extents->at(2)) : 0;
     const int bottom = framed ? int(extents->at(3)) : 0;
-    client.frame = QRect(origin->dst_x - left, origin->dst_y - top, geometry->width + left + right,
-                         geometry->height + top + bottom);
+    return QRect(origin.dst_x - left, origin.dst_y - top, geometry.width + left + right, geometry.height + top + bottom);
 }
 
 quint32 X11WindowSystem::readCurrentDesktop() const

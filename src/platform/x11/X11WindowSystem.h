@@ -36,8 +36,10 @@ private:
     void scheduleFlush();
     QList<WindowId> readClientList(QList<WindowId>& removed);
     std::optional<ClientWindow> readWindow(xcb_window_t window) const;
-    void readWindowState(xcb_window_t window, ClientWindow& client) const;
-    void readGeometry(xcb_window_t window, ClientWindow& client) const;
+    void applyState(ClientWindow& client, const QList<quint32>& states,
+                    const std::optional<QList<quint32>>& desktop) const;
+    static QRect frameOf(const xcb_get_geometry_reply_t& geometry, const xcb_translate_coordinates_reply_t& origin,
+                         const std::optional<QList<quint32>>& extents);
     quint32 readCurrentDesktop() const;
     quint32 timestamp() const;
     void handlePropertyNotify(const struct xcb_property_notify_event_t* event);
@@ -46,7 +48,7 @@ private:
     XcbConnection m_x;
     QList<WindowId> m_order;
     QHash<WindowId, ClientWindow> m_windows;
-    QHash<WindowId, quint32> m_desktopOf;
+    mutable QHash<WindowId, quint32> m_desktopOf;
     QSet<WindowId> m_dirty;
     WindowId m_active;
     quint32 m_currentDesktop = 0;

@@ -1,5 +1,7 @@
 #include "XcbConnection.h"
 
+#include "XcbPropertyBatch.h"
+
 #include <QGuiApplication>
 
 #include <cstdlib>
@@ -48,24 +50,15 @@ xcb_atom_t XcbConnection::atom(const char* name) const
 std::optional<QList<quint32>> XcbConnection::cardinals(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                                                        quint32 maxItems) const
 {
-    const auto cookie = xcb_get_property(m_connection, 0, window, property, type, 0, maxItems);
-    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection, cookie, nullptr));
-    if (!reply || reply->type != type || reply->format != 32)
-        return std::nullopt;
-    const int count = xcb_get_property_value_length(reply.get()) / 4;
-    const auto* data = static_cast<const quint32*>(xcb_get_property_value(reply.get()));
-    return QList<quint32>(data, data + count);
+    XcbPropertyBatch batch(*this, window);
+    return batch.cardinals(batch.ask(property, type, maxItems), type);
 }
 
 std::optional<QByteArray> XcbConnection::bytes(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                                                quint32 maxBytes) const
 {
-    const auto cookie = xcb_get_property(m_connection, 0, window, property, type, 0, (maxBytes + 3) / 4);
-    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection, cookie, nullptr));
-    if (!reply || reply->type == XCB_ATOM_NONE || reply->format != 8)
-        return std::nullopt;
-    const auto* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
-    return QByteArray(data, xcb_get_property_value_length(reply.get()));
+    XcbPropertyBatch batch(*this, window);
+    return batch.bytes(batch.ask(property, type, (maxBytes + 3) / 4));
 }
 
 // Messages for the window manager go to the root window, which it watches with redirection.
