@@ -48,6 +48,15 @@ class LiveSettings(PelluxTestCase):
         self.pellux("set", "pellux.displayMode", "-string", "all")
         self.docks(2)
 
+    def test_transparency_switches_the_blur_behind_the_bars(self):
+        dock = self.docks(2)[0]["id"]
+        blur = lambda: "_KDE_NET_WM_BLUR_BEHIND_REGION(CARDINAL)" in self.desktop.xprop(dock, "_KDE_NET_WM_BLUR_BEHIND_REGION")
+        wait_until(blur, what="blur behind the bar")
+        self.pellux("set", "pellux.transparencyEnabled", "-bool", "false")
+        wait_until(lambda: not blur(), what="no blur without transparency")
+        self.pellux("set", "pellux.transparencyEnabled", "-bool", "true")
+        wait_until(blur, what="blur back")
+
     def test_unknown_settings_are_refused(self):
         result = self.pellux("set", "pellux.noSuchThing", "-bool", "true", check=False)
         self.assertEqual(result.returncode, 1)
