@@ -21,5 +21,17 @@ std::optional<double> XdgBundleFiles::modificationTime(const QString& path) cons
 
 std::optional<QString> XdgBundleFiles::iconFile(const QString& iconName) const
 {
-    return m_lookup->findIcon(iconName, IconRenderer::defaultSize);
+    {
+        QMutexLocker lock(&m_mutex);
+        const auto it = m_found.constFind(iconName);
+        if (it != m_found.cend() && QFileInfo::exists(it.value()))
+            return it.value();
+    }
+    const auto found = m_lookup->findIcon(iconName, IconRenderer::defaultSize);
+    QMutexLocker lock(&m_mutex);
+    if (found)
+        m_found.insert(iconName, *found);
+    else
+        m_found.remove(iconName);
+    return found;
 }

@@ -2,12 +2,16 @@
 
 #include "core/ports/BundleFileReading.h"
 
+#include <QHash>
+#include <QMutex>
+
 #include <memory>
 
 class IconThemeLookup;
 
 // Modification times from the file system and icon files from the icon theme, at the size the
-// icon cache renders.
+// icon cache renders. Theme lookups are remembered while the file they found still exists: a lookup
+// walks dozens of folders, and every icon request needs one.
 class XdgBundleFiles : public BundleFileReading {
 public:
     explicit XdgBundleFiles(std::shared_ptr<const IconThemeLookup> lookup);
@@ -17,4 +21,6 @@ public:
 
 private:
     std::shared_ptr<const IconThemeLookup> m_lookup;
+    mutable QMutex m_mutex;
+    mutable QHash<QString, QString> m_found;
 };
