@@ -56,5 +56,5 @@ BarServices AppDependencies::barServices() const
     return {preferences.get(),        platform.panelWindowing.get(), discovery.get(),
             runningAppsService.get(), dockBadgeService.get(),      windowActivator.get(),
             platform.appLauncher.get(), platform.keystrokeSender.get(), taskbarIcons.get(),
-            platform.globalClickWatch.get(), fileManagerID};
+            platform.globalClickWatch.get(), fileManagerID, platform.reduceMotion};
 }

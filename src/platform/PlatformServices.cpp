@@ -11,6 +11,7 @@
 #include "x11/X11KeystrokeSender.h"
 #include "x11/X11PanelWindowing.h"
 #include "x11/X11WindowSystem.h"
+#include "x11/XSettings.h"
 #include "x11/XcbConnection.h"
 #include "xdg/IconThemeLookup.h"
 #include "xdg/IconThemeSetting.h"
@@ -24,7 +25,9 @@
 PlatformServices PlatformServices::create()
 {
     PlatformServices services;
+    QHash<QString, QVariant> desktopSettings;
     if (const auto x = XcbConnection::fromApplication()) {
+        desktopSettings = XSettings::read(*x);
         services.panelWindowing = std::make_shared<X11PanelWindowing>(*x);
         services.windowSystem = std::make_shared<X11WindowSystem>(*x);
         services.keystrokeSender = std::make_shared<X11KeystrokeSender>(*x);
@@ -38,7 +41,11 @@ PlatformServices PlatformServices::create()
     services.processInspector = std::make_shared<ProcProcessInspector>();
     services.applicationSource = std::make_shared<XdgApplicationSource>(XdgApplicationSource::standardEnvironment());
     const QStringList iconFolders = IconThemeLookup::defaultBaseDirs();
-    services.iconThemeName = IconThemeSetting::read(IconThemeSetting::defaultSettingsFile(), iconFolders);
+    // A running settings daemon speaks for the desktop; without one, the user's GTK settings do.
+    services.iconThemeName = desktopSettings.value(QStringLiteral("Net/IconThemeName")).toString();
+    if (services.iconThemeName.isEmpty())
+        services.iconThemeName = IconThemeSetting::read(IconThemeSetting::defaultSettingsFile(), iconFolders);
+    services.reduceMotion = desktopSettings.value(QStringLiteral("Gtk/EnableAnimations"), 1).toInt() == 0;
     const auto iconTheme = std::make_shared<const IconThemeLookup>(services.iconThemeName, iconFolders);
     services.bundleFiles = std::make_shared<XdgBundleFiles>(iconTheme);
     services.iconLoader = std::make_shared<XdgIconLoader>();

@@ -26,6 +26,8 @@ struct PlatformServices {
     std::shared_ptr<KeystrokeSender> keystrokeSender;
     std::shared_ptr<GlobalClickWatch> globalClickWatch;
     QString iconThemeName;
+    // The desktop asks for no animations.
+    bool reduceMotion = false;
 
     // X11 when the application runs on the xcb platform, the null backends otherwise.
     static PlatformServices create();

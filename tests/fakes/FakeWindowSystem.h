@@ -5,7 +5,7 @@
 #include <QHash>
 
 // Scripted windows; changes are announced the way the real backend batches them. Requests are
-// recorded and, where a window manager would, applied.
+// recorded and, with `appliesRequests`, applied as a window manager would.
 class FakeWindowSystem : public WindowSystem {
     Q_OBJECT
 public:
@@ -19,11 +19,41 @@ public:
     WindowId activeWindow() const override { return m_active; }
     QImage icon(WindowId id, int) const override { return icons.value(id); }
 
-    void requestActivate(WindowId id) override { requests.append({"activate", id}); }
-    void requestMinimize(WindowId id) override { requests.append({"minimize", id}); }
+    void requestActivate(WindowId id) override
+    {
+        requests.append({"activate", id});
+        if (appliesRequests && m_windows.contains(id)) {
+            ClientWindow shown = m_windows.value(id);
+            shown.minimized = false;
+            shown.viewable = true;
+            update(shown);
+            activate(id);
+        }
+    }
+    void requestMinimize(WindowId id) override
+    {
+        requests.append({"minimize", id});
+        if (appliesRequests && m_windows.contains(id)) {
+            ClientWindow hidden = m_windows.value(id);
+            hidden.minimized = true;
+            hidden.viewable = false;
+            update(hidden);
+            if (m_active == id)
+                activate({});
+        }
+    }
     void requestClose(WindowId id) override { requests.append({"close", id}); }
     void requestToggleMaximize(WindowId id) override { requests.append({"maximize", id}); }
-    void requestMoveResize(WindowId id, const QRect&) override { requests.append({"moveResize", id}); }
+    void requestMoveResize(WindowId id, const QRect& frame) override
+    {
+        requests.append({"moveResize", id});
+        moveResizes.append({id, frame});
+        if (appliesRequests && m_windows.contains(id)) {
+            ClientWindow moved = m_windows.value(id);
+            moved.frame = frame;
+            update(moved);
+        }
+    }
     void requestShowingDesktop(bool) override {}
     void requestSwitchDesktop(int) override {}
 
@@ -51,6 +81,9 @@ public:
     }
 
     QList<std::pair<QString, WindowId>> requests;
+    QList<std::pair<WindowId, QRect>> moveResizes;
+    // Minimize, activate and move-resize change the windows the way a window manager would.
+    bool appliesRequests = false;
     QHash<WindowId, QImage> icons;
 
 private:

@@ -20,9 +20,13 @@ using Reply = std::unique_ptr<T, FreeDeleter>;
 std::optional<XcbConnection> XcbConnection::fromApplication()
 {
     auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    return x11 ? fromConnection(x11->connection()) : std::nullopt;
+}
+
+std::optional<XcbConnection> XcbConnection::fromConnection(xcb_connection_t* connection)
+{
+    if (!connection || xcb_connection_has_error(connection))
         return std::nullopt;
-    xcb_connection_t* connection = x11->connection();
     xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     if (!screen)
         return std::nullopt;

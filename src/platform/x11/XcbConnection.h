@@ -15,6 +15,8 @@ class XcbConnection {
 public:
     // Nothing when the application does not run on the xcb platform.
     static std::optional<XcbConnection> fromApplication();
+    // Over a connection the caller owns and keeps open; its first screen.
+    static std::optional<XcbConnection> fromConnection(xcb_connection_t* connection);
 
     xcb_connection_t* connection() const { return m_connection; }
     xcb_window_t root() const { return m_root; }

@@ -26,4 +26,5 @@ struct BarServices {
     const TaskbarIcons* icons = nullptr;
     GlobalClickWatch* clickWatch = nullptr;
     QString fileManagerID;
+    bool reduceMotion = false;
 };

@@ -214,6 +214,7 @@ FlyoutEnvironment PelluxWindowController::flyoutEnvironment() const
     environment.style = FlyoutStyle::fromPreferences(*m_services.preferences);
     if (m_screen)
         environment.screenArea = visibleFrameOfScreen();
+    environment.reduceMotion = m_services.reduceMotion;
     return environment;
 }
 

@@ -1,0 +1,17 @@
+#include "FullScreen.h"
+
+namespace {
+
+// Window managers and decorations leave a pixel or two of a "full-screen" window uncovered.
+constexpr int tolerance = 2;
+
+} // namespace
+
+bool isFullScreenWindow(const ClientWindow& window, const QList<ScreenBox>& boxes)
+{
+    if (window.fullscreen)
+        return true;
+    const auto box = boxContaining(window.frame, boxes);
+    return box && box->frame.isValid() && window.frame.width() >= box->frame.width() - tolerance
+        && window.frame.height() >= box->frame.height() - tolerance;
+}
