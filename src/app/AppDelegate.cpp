@@ -8,8 +8,10 @@
 #include "core/services/PreferencesStore.h"
 #include "core/services/RunningAppsService.h"
 #include "core/features/taskbar/TaskbarViewModel.h"
+#include "core/features/windowfitting/WindowFittingService.h"
 #include "ui/views/taskbar/TaskbarView.h"
 #include "ui/windows/PelluxWindowController.h"
+#include "ui/windows/ScreenPixels.h"
 
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -31,6 +33,8 @@ AppDelegate::~AppDelegate() = default;
 void AppDelegate::applicationDidFinishLaunching()
 {
     rebuildWindows();
+    connect(m_dependencies.windowFitting.get(), &WindowFittingService::fullScreenChanged, this,
+            &AppDelegate::setBarsHidden);
     m_dependencies.start();
 
     connect(m_dependencies.preferences.get(), &PreferencesStore::displayModeChanged, this,
@@ -49,7 +53,14 @@ void AppDelegate::applicationDidFinishLaunching()
     connect(m_dependencies.platform.panelWindowing.get(), &PanelWindowing::reservedSpaceChanged, this, [this] {
         for (const auto& controller : m_windowControllers)
             controller->refreshFrame();
+        updateFittingScreens();
     });
+    // The bars move after the store has taken the new value.
+    const auto barsMoved = [this] {
+        QMetaObject::invokeMethod(this, &AppDelegate::updateFittingScreens, Qt::QueuedConnection);
+    };
+    connect(m_dependencies.preferences.get(), &PreferencesStore::positionChanged, this, barsMoved);
+    connect(m_dependencies.preferences.get(), &PreferencesStore::barHeightChanged, this, barsMoved);
 
     qCInfo(lcLifecycle, "Pellux launched as accessory with %ld taskbar window(s)",
            static_cast<long>(m_windowControllers.size()));
@@ -182,6 +193,23 @@ void AppDelegate::rebuildWindows(DisplayMode mode)
     m_windowControllers = std::move(controllers);
     for (const auto& controller : m_windowControllers)
         controller->showWindow();
+    updateFittingScreens();
+}
+
+void AppDelegate::updateFittingScreens()
+{
+    QList<ScreenBox> boxes;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const auto controller = std::find_if(m_windowControllers.begin(), m_windowControllers.end(),
+                                             [screen](const auto& c) { return c->screen() == screen; });
+        if (controller != m_windowControllers.end()) {
+            boxes.append((*controller)->screenBox());
+        } else {
+            const QRect native = ScreenPixels::toNative(screen->geometry(), screen);
+            boxes.append({native, native, {}, m_dependencies.preferences->position()});
+        }
+    }
+    m_dependencies.windowFitting->setScreens(boxes);
 }
 
 QList<QScreen*> AppDelegate::targetScreens(DisplayMode mode) const

@@ -36,6 +36,8 @@ private:
     QList<QScreen*> targetScreens(DisplayMode mode) const;
     void watchScreen(QScreen* screen);
     void screenParametersDidChange();
+    // Tells window fitting where the bars are now.
+    void updateFittingScreens();
 
     AppDependencies m_dependencies;
     std::vector<std::unique_ptr<PelluxWindowController>> m_windowControllers;

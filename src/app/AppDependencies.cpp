@@ -6,7 +6,10 @@
 #include "core/services/WindowActivationService.h"
 #include "core/services/PreferencesStore.h"
 #include "core/services/RunningAppsService.h"
+#include "core/features/showdesktop/ShowDesktopService.h"
 #include "core/features/taskbar/TaskbarIcons.h"
+#include "core/features/windowfitting/WindowFittingService.h"
+#include "core/services/WindowsService.h"
 #include "platform/xdg/DefaultApplications.h"
 #include "platform/xdg/DefaultsDomainFile.h"
 
@@ -39,6 +42,10 @@ AppDependencies AppDependencies::create()
         });
     d.taskbarIcons = std::make_shared<TaskbarIcons>(*d.discovery, *d.iconCache, *d.runningAppsService,
                                                     *d.platform.windowSystem);
+    d.showDesktop = std::make_shared<ShowDesktopService>(*d.platform.windowSystem, ::getpid());
+    d.windowFitting = std::make_shared<WindowFittingService>(*d.platform.windowSystem, *d.runningAppsService, ::getpid());
+    d.windowsService = std::make_shared<WindowsService>(*d.platform.windowSystem, *d.runningAppsService,
+                                                        *d.platform.windowCapture, d.platform.windowEnumerating);
     d.fileManagerID = DefaultApplications(DefaultApplications::standardListFiles())
                           .defaultFor(QStringLiteral("inode/directory"));
     return d;
@@ -49,6 +56,7 @@ void AppDependencies::start()
     discovery->start();
     runningAppsService->start();
     dockBadgeService->start();
+    windowFitting->start();
 }
 
 BarServices AppDependencies::barServices() const
@@ -56,5 +64,5 @@ BarServices AppDependencies::barServices() const
     return {preferences.get(),        platform.panelWindowing.get(), discovery.get(),
             runningAppsService.get(), dockBadgeService.get(),      windowActivator.get(),
             platform.appLauncher.get(), platform.keystrokeSender.get(), taskbarIcons.get(),
-            platform.globalClickWatch.get(), fileManagerID, platform.reduceMotion};
+            platform.globalClickWatch.get(), showDesktop.get(), fileManagerID, platform.reduceMotion};
 }

@@ -11,6 +11,9 @@ class IconCacheService;
 class WindowActivationService;
 class PreferencesStore;
 class RunningAppsService;
+class ShowDesktopService;
+class WindowFittingService;
+class WindowsService;
 class TaskbarIcons;
 class UserDefaults;
 
@@ -25,6 +28,9 @@ struct AppDependencies {
     std::shared_ptr<IconCacheService> iconCache;
     std::shared_ptr<WindowActivationService> windowActivator;
     std::shared_ptr<TaskbarIcons> taskbarIcons;
+    std::shared_ptr<ShowDesktopService> showDesktop;
+    std::shared_ptr<WindowFittingService> windowFitting;
+    std::shared_ptr<WindowsService> windowsService;
     QString fileManagerID;
 
     // Builds the services in order, each later one taking earlier ones.

@@ -21,6 +21,8 @@ constexpr char help[] = "Pellux, a desktop taskbar for Linux.\n"
                         "       pellux state           print what the running taskbar shows, as JSON\n"
                         "       pellux quit            quit the running taskbar\n"
                         "       pellux restart         quit the running taskbar and start it again\n"
+                        "       pellux windows PID     the windows of the application that owns PID, as JSON\n"
+                        "       pellux show-desktop    show the desktop, or bring its windows back\n"
                         "       pellux set KEY -bool|-float|-string|-array VALUE...\n"
                         "                              change a setting of the running taskbar\n"
                         "       pellux defaults read [KEY]\n"
@@ -74,6 +76,17 @@ std::optional<int> runCommandLine(const QStringList& args)
         std::printf("Pellux %s (build %s)\n", pelluxVersion, pelluxBuildNumber);
         return 0;
     }
+    if (command == u"windows") {
+        bool ok = false;
+        const int pid = args.value(1).toInt(&ok);
+        if (args.size() != 2 || !ok) {
+            std::fputs("pellux: usage: pellux windows PID\n", stderr);
+            return 2;
+        }
+        return callRunningInstance(QStringLiteral("Windows"), {pid});
+    }
+    if (command == u"show-desktop")
+        return args.size() == 1 ? callRunningInstance(QStringLiteral("ShowDesktop")) : 2;
     if (command == u"state" || command == u"quit" || command == u"restart") {
         if (args.size() != 1) {
             std::fprintf(stderr, "pellux: %s takes no arguments\n", qPrintable(command));

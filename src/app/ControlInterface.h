@@ -20,6 +20,10 @@ public slots:
     QString State() const;
     // Changes a setting while Pellux runs, given in its stored form; false for an unknown key.
     bool SetPreference(const QString& key, const QDBusVariant& value);
+    // The windows of the application that owns `pid`, as JSON: id, title, state, frame.
+    QString Windows(int pid) const;
+    // Shows the desktop, or brings back what showing it minimized.
+    void ShowDesktop();
     void Quit();
     void Restart();
 

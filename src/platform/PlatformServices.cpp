@@ -5,11 +5,15 @@
 #include "null/NullKeystrokeSender.h"
 #include "null/NullLauncherEntrySource.h"
 #include "null/NullPanelWindowing.h"
+#include "null/NullWindowCapture.h"
+#include "null/NullWindowEnumerating.h"
 #include "null/NullWindowSystem.h"
 #include "proc/ProcProcessInspector.h"
 #include "x11/X11GlobalClickWatch.h"
 #include "x11/X11KeystrokeSender.h"
 #include "x11/X11PanelWindowing.h"
+#include "x11/X11WindowCapture.h"
+#include "x11/X11WindowEnumerating.h"
 #include "x11/X11WindowSystem.h"
 #include "x11/XSettings.h"
 #include "x11/XcbConnection.h"
@@ -32,11 +36,15 @@ PlatformServices PlatformServices::create()
         services.windowSystem = std::make_shared<X11WindowSystem>(*x);
         services.keystrokeSender = std::make_shared<X11KeystrokeSender>(*x);
         services.globalClickWatch = std::make_shared<X11GlobalClickWatch>(*x);
+        services.windowCapture = std::make_shared<X11WindowCapture>(*x);
+        services.windowEnumerating = std::make_shared<X11WindowEnumerating>(*x);
     } else {
         services.panelWindowing = std::make_shared<NullPanelWindowing>();
         services.windowSystem = std::make_shared<NullWindowSystem>();
         services.keystrokeSender = std::make_shared<NullKeystrokeSender>();
         services.globalClickWatch = std::make_shared<NullGlobalClickWatch>();
+        services.windowCapture = std::make_shared<NullWindowCapture>();
+        services.windowEnumerating = std::make_shared<NullWindowEnumerating>();
     }
     services.processInspector = std::make_shared<ProcProcessInspector>();
     services.applicationSource = std::make_shared<XdgApplicationSource>(XdgApplicationSource::standardEnvironment());

@@ -9,6 +9,8 @@
 #include "core/ports/LauncherEntrySource.h"
 #include "core/ports/PanelWindowing.h"
 #include "core/ports/ProcessInspector.h"
+#include "core/ports/WindowCapture.h"
+#include "core/ports/WindowEnumerating.h"
 #include "core/ports/WindowSystem.h"
 
 #include <memory>
@@ -25,6 +27,8 @@ struct PlatformServices {
     std::shared_ptr<AppLauncher> appLauncher;
     std::shared_ptr<KeystrokeSender> keystrokeSender;
     std::shared_ptr<GlobalClickWatch> globalClickWatch;
+    std::shared_ptr<WindowCapture> windowCapture;
+    std::shared_ptr<const WindowEnumerating> windowEnumerating;
     QString iconThemeName;
     // The desktop asks for no animations.
     bool reduceMotion = false;

@@ -10,6 +10,7 @@ class KeystrokeSender;
 class PanelWindowing;
 class PreferencesStore;
 class RunningAppsService;
+class ShowDesktopService;
 class TaskbarIcons;
 class WindowActivating;
 
@@ -25,6 +26,7 @@ struct BarServices {
     KeystrokeSender* keystrokes = nullptr;
     const TaskbarIcons* icons = nullptr;
     GlobalClickWatch* clickWatch = nullptr;
+    ShowDesktopService* showDesktop = nullptr;
     QString fileManagerID;
     bool reduceMotion = false;
 };

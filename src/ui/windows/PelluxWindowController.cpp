@@ -9,6 +9,7 @@
 #include "core/models/PanelAppearance.h"
 #include "core/ports/PanelWindowing.h"
 #include "core/services/Observe.h"
+#include "core/features/showdesktop/ShowDesktopService.h"
 #include "core/features/taskbar/LayoutCalculator.h"
 #include "core/features/taskbar/TaskbarIcons.h"
 #include "core/features/taskbar/TaskbarViewModel.h"
@@ -79,6 +80,15 @@ void PelluxWindowController::close()
 QRect PelluxWindowController::frame() const
 {
     return m_window ? m_window->geometry() : QRect();
+}
+
+ScreenBox PelluxWindowController::screenBox() const
+{
+    if (!m_screen)
+        return {};
+    return {ScreenPixels::toNative(m_screen->geometry(), m_screen),
+            ScreenPixels::toNative(visibleFrameOfScreen(), m_screen), ScreenPixels::toNative(frame(), m_screen),
+            m_services.preferences->position()};
 }
 
 bool PelluxWindowController::isShown() const
@@ -164,6 +174,8 @@ void PelluxWindowController::configureContent()
             };
         }
         actions.flyoutEnvironment = [this] { return flyoutEnvironment(); };
+        if (ShowDesktopService* showDesktop = m_services.showDesktop)
+            actions.showDesktop = [showDesktop] { showDesktop->toggle(); };
         m_view = new TaskbarView(*m_viewModel, *m_services.preferences, std::move(actions));
         layout->addWidget(m_view, 0, 0);
     }

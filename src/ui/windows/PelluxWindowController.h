@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BarServices.h"
+#include "core/features/windowfitting/ScreenBox.h"
 #include "core/models/SettingEnums.h"
 
 #include <QObject>
@@ -35,6 +36,8 @@ public:
     TaskbarViewModel* viewModel() const { return m_viewModel.get(); }
     TaskbarView* view() const;
     QRect frame() const;
+    // The monitor, its free area and the bar, in the window system's pixels.
+    ScreenBox screenBox() const;
     bool isShown() const;
 
     void reposition(double height, BarPosition position);

@@ -1,0 +1,76 @@
+"""Windows as Pellux handles them: full-screen windows hide the bars, show desktop minimizes and
+brings back exactly the right windows, windows are kept out from under the bar, and the control
+interface lists an application's windows."""
+
+import json
+import time
+import unittest
+
+from pellux_e2e import PelluxTestCase, wait_until
+
+
+class Windows(PelluxTestCase):
+    def hidden(self, window):
+        return "_NET_WM_STATE_HIDDEN" in self.desktop.xprop(window, "_NET_WM_STATE")
+
+    def bar_shown(self):
+        return all(bar["visible"] for bar in self.state()["bars"])
+
+    def test_a_full_screen_window_hides_the_bars_until_it_leaves_full_screen(self):
+        self.start_pellux()
+        _, window = self.start_client("--class", "player,Player")
+        self.desktop.run(["xdotool", "windowactivate", "--sync", str(window)])
+        self.desktop.run(["wmctrl", "-i", "-r", hex(window), "-b", "add,fullscreen"])
+        wait_until(lambda: not self.bar_shown(), what="bars hidden behind a full-screen window")
+        self.desktop.run(["wmctrl", "-i", "-r", hex(window), "-b", "remove,fullscreen"])
+        wait_until(self.bar_shown, what="bars back")
+
+    def test_show_desktop_minimizes_and_restores_exactly_the_windows_it_minimized(self):
+        self.pellux("defaults", "write", "pellux.feature.showDesktop", "-bool", "true")
+        pellux = self.start_pellux()
+        _, first = self.start_client("--class", "one,One")
+        _, second = self.start_client("--class", "two,Two")
+        _, minimized = self.start_client("--class", "three,Three")
+        self.desktop.run(["xdotool", "windowminimize", "--sync", str(minimized)])
+        self.desktop.run(["xdotool", "windowactivate", "--sync", str(second)])
+
+        # The strip at the far end of the bar.
+        bar = self.state()["bars"][0]
+        self.desktop.run(["xdotool", "mousemove", str(bar["x"] + bar["width"] - 4), str(bar["y"] + bar["height"] // 2),
+                          "click", "1"])
+        wait_until(lambda: self.hidden(first) and self.hidden(second), what="desktop shown")
+        self.assertTrue(self.bar_shown())
+        self.assertTrue(all(d["id"] for d in self.dock_windows(pellux.pid)), "Pellux's own bar stays")
+
+        self.pellux("show-desktop")
+        wait_until(lambda: not self.hidden(first) and not self.hidden(second), what="windows back")
+        time.sleep(0.3)
+        self.assertTrue(self.hidden(minimized), "a window the user minimized stays minimized")
+        self.assertEqual(self.desktop.active_window(), second)
+
+    def test_a_window_placed_under_the_bar_is_moved_clear_of_it(self):
+        self.start_pellux()
+        bar = self.state()["bars"][0]
+        _, window = self.start_client("--class", "tall,Tall", "--size", "400x300")
+        self.desktop.run(["xdotool", "windowactivate", "--sync", str(window)])
+        self.desktop.run(["wmctrl", "-i", "-r", hex(window), "-e", "0,100,600,400,300"])
+
+        def bottom():
+            geometry = self.desktop.geometry(window)
+            return geometry["y"] + geometry["height"]
+        wait_until(lambda: bottom() <= bar["y"], what="the window clear of the bar")
+        self.assertGreaterEqual(self.desktop.geometry(window)["height"], 60)
+
+    def test_the_control_interface_lists_an_applications_windows(self):
+        self.start_pellux()
+        client, window = self.start_client("--class", "lister,Lister", "--title", "Report", "--size", "300x200")
+        listed = wait_until(lambda: json.loads(self.pellux("windows", str(client.pid)).stdout), what="its window")
+        self.assertEqual([(w["id"], w["title"], w["state"]) for w in listed], [(window, "Report", "normal")])
+        self.assertGreaterEqual(listed[0]["frame"]["width"], 300)
+        self.desktop.run(["xdotool", "windowminimize", "--sync", str(window)])
+        wait_until(lambda: json.loads(self.pellux("windows", str(client.pid)).stdout)[0]["state"] == "minimized",
+                   what="minimized state")
+
+
+if __name__ == "__main__":
+    unittest.main()
