@@ -55,15 +55,10 @@ def memory_kib(pid):
 
 
 def cpu_seconds(pid):
-    """Time on a CPU of all the process's threads, from the scheduler's nanosecond counters."""
-    total = 0
-    for task in os.listdir(f"/proc/{pid}/task"):
-        try:
-            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
-                total += int(f.read().split()[0])
-        except (FileNotFoundError, ProcessLookupError):
-            pass  # a thread that ended in between
-    return total / 1e9
+    """User and system time of the whole process, threads that have ended included (10 ms ticks)."""
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
 def measure(argv, idle_seconds):
