@@ -64,5 +64,6 @@ BarServices AppDependencies::barServices() const
     return {preferences.get(),        platform.panelWindowing.get(), discovery.get(),
             runningAppsService.get(), dockBadgeService.get(),      windowActivator.get(),
             platform.appLauncher.get(), platform.keystrokeSender.get(), taskbarIcons.get(),
-            platform.globalClickWatch.get(), showDesktop.get(), fileManagerID, platform.reduceMotion};
+            platform.globalClickWatch.get(), showDesktop.get(), windowsService.get(), windowActivator.get(),
+            fileManagerID, platform.reduceMotion};
 }

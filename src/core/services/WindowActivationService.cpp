@@ -71,6 +71,39 @@ bool WindowActivationService::hasOnScreenWindow(const QString& bundleID) const
     return RunningAppsService::hasOnScreenWindow(windows);
 }
 
+void WindowActivationService::select(const WindowInfo& window)
+{
+    if (!m_windows.window(window.windowID))
+        return;
+    if (window.state == WindowInfo::State::Normal && m_windows.activeWindow() == window.windowID)
+        m_windows.requestMinimize(window.windowID);
+    else
+        m_windows.requestActivate(window.windowID);
+}
+
+void WindowActivationService::perform(WindowCommand command, const WindowInfo& window)
+{
+    const WindowId id = window.windowID;
+    if (!m_windows.window(id))
+        return;
+    switch (command) {
+    case WindowCommand::Minimize:
+        m_windows.requestMinimize(id);
+        break;
+    case WindowCommand::Restore:
+        m_windows.requestActivate(id);
+        break;
+    case WindowCommand::Maximize:
+        // A maximized window the user cannot see would look as if nothing happened.
+        m_windows.requestToggleMaximize(id);
+        m_windows.requestActivate(id);
+        break;
+    case WindowCommand::Close:
+        m_windows.requestClose(id);
+        break;
+    }
+}
+
 // Least recently active first; windows never active keep their stacking of appearance.
 QList<WindowId> WindowActivationService::byRecency(const QList<WindowId>& windows) const
 {

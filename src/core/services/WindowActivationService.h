@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/features/windows/WindowInfo.h"
+#include "core/models/WindowCommand.h"
 #include "core/models/WindowId.h"
 #include "core/ports/WindowActivating.h"
 
@@ -26,6 +28,12 @@ public:
     void minimize(const QString& bundleID) override;
     void close(const QString& bundleID) override;
     bool hasOnScreenWindow(const QString& bundleID) const override;
+
+    // A click on a window's preview: the window in front goes away, any other comes forward,
+    // switching desktops when it lies on another one.
+    void select(const WindowInfo& window);
+    // A window command from a preview; nothing for a window that is gone.
+    void perform(WindowCommand command, const WindowInfo& window);
 
 private:
     QList<WindowId> byRecency(const QList<WindowId>& windows) const;

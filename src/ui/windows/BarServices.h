@@ -13,6 +13,8 @@ class RunningAppsService;
 class ShowDesktopService;
 class TaskbarIcons;
 class WindowActivating;
+class WindowActivationService;
+class WindowsService;
 
 // What one bar window is given by the application; everything outlives the bar.
 struct BarServices {
@@ -27,6 +29,9 @@ struct BarServices {
     const TaskbarIcons* icons = nullptr;
     GlobalClickWatch* clickWatch = nullptr;
     ShowDesktopService* showDesktop = nullptr;
+    // The window previews; none without both.
+    WindowsService* windows = nullptr;
+    WindowActivationService* windowCommands = nullptr;
     QString fileManagerID;
     bool reduceMotion = false;
 };

@@ -14,6 +14,8 @@
 #include "core/features/taskbar/TaskbarIcons.h"
 #include "core/features/taskbar/TaskbarViewModel.h"
 #include "core/services/PreferencesStore.h"
+#include "core/services/WindowActivationService.h"
+#include "core/services/WindowsService.h"
 #include "ui/views/flyout/FlyoutEnvironment.h"
 #include "ui/views/taskbar/TaskbarView.h"
 
@@ -23,6 +25,27 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+namespace {
+
+void addPreviewActions(TaskbarView::Actions& actions, const BarServices& services)
+{
+    WindowsService* windows = services.windows;
+    WindowActivationService* commands = services.windowCommands;
+    if (!windows || !commands)
+        return;
+    actions.windowsOf = [windows](const QString& bundleID) { return windows->windowsOf(bundleID); };
+    actions.thumbnail = [windows](WindowId id, QObject* context, std::function<void(const QImage&)> done) {
+        windows->thumbnail(id, context, std::move(done));
+    };
+    actions.selectWindow = [commands](const WindowInfo& window) { commands->select(window); };
+    actions.windowCommand = [commands](WindowCommand command, const WindowInfo& window) {
+        commands->perform(command, window);
+    };
+    actions.thumbnailsShown = [windows](bool shown) { windows->setThumbnailsShown(shown); };
+}
+
+} // namespace
 
 PelluxWindowController::PelluxWindowController(QScreen* screen, const BarServices& services, QObject* parent)
     : QObject(parent), m_screen(screen), m_services(services)
@@ -176,6 +199,7 @@ void PelluxWindowController::configureContent()
         actions.flyoutEnvironment = [this] { return flyoutEnvironment(); };
         if (ShowDesktopService* showDesktop = m_services.showDesktop)
             actions.showDesktop = [showDesktop] { showDesktop->toggle(); };
+        addPreviewActions(actions, m_services);
         m_view = new TaskbarView(*m_viewModel, *m_services.preferences, std::move(actions));
         layout->addWidget(m_view, 0, 0);
     }

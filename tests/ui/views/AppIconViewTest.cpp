@@ -88,4 +88,92 @@ TEST(AppIconView, AnswersForAnOlderIconRequestAreDropped)
     EXPECT_EQ(QColor(shown.pixel(centre)).green(), 255);
 }
 
+// A running application's previews over `count` windows; resting opens them only when `shows`.
+WindowPreviewConfig previews(int count, bool shows)
+{
+    WindowPreviewConfig config;
+    config.windows = [count] {
+        QList<WindowInfo> windows;
+        for (int i = 1; i <= count; ++i)
+            windows.append({WindowId{quint32(i)}, QStringLiteral("w"), 10, QRect(0, 0, 300, 200)});
+        return windows;
+    };
+    config.shouldShow = [shows] { return shows; };
+    return config;
+}
+
+void leave(QWidget& widget)
+{
+    QEvent event(QEvent::Leave);
+    QCoreApplication::sendEvent(&widget, &event);
+}
+
+QList<bool> flags(const QSignalSpy& spy)
+{
+    QList<bool> result;
+    for (const QList<QVariant>& arguments : spy)
+        result.append(arguments.at(0).toBool());
+    return result;
+}
+
+TEST(AppIconView, AClickTogglesThePreviewsOfSeveralWindowsAndActivatesASingleOne)
+{
+    const QList<std::tuple<std::optional<WindowPreviewConfig>, int, QList<bool>>> cases{
+        {previews(2, true), 0, {true, false}},
+        {previews(1, true), 2, {}},
+        {std::nullopt, 2, {}},
+    };
+    for (const auto& [config, activations, previewFlags] : cases) {
+        AppIconView view(item(true, false), 40, {}, {});
+        view.setPreviewConfig(config);
+        view.show();
+        QSignalSpy activated(&view, &AppIconView::activated);
+        QSignalSpy wanted(&view, &AppIconView::previewsWanted);
+        QTest::mouseClick(&view, Qt::LeftButton);
+        QTest::mouseClick(&view, Qt::LeftButton);
+        EXPECT_EQ(activated.count(), activations);
+        EXPECT_EQ(flags(wanted), previewFlags);
+    }
+}
+
+TEST(AppIconView, RestingOpensThePreviewsWhenTheyApplyElseTheName)
+{
+    const QList<std::tuple<bool, QList<bool>, QList<bool>>> cases{
+        {true, {true}, {}},
+        {false, {}, {true}},
+    };
+    for (const auto& [shows, previewFlags, nameFlags] : cases) {
+        AppIconView view(item(true, false), 40, {}, {});
+        view.setPreviewConfig(previews(2, shows));
+        QSignalSpy previewsWanted(&view, &AppIconView::previewsWanted);
+        QSignalSpy nameWanted(&view, &AppIconView::nameLabelWanted);
+        enter(view);
+        QTest::qWait(AppIconView::hoverDelayMs + 150);
+        EXPECT_EQ(flags(previewsWanted), previewFlags);
+        EXPECT_EQ(flags(nameWanted).count(true), nameFlags.count(true));
+    }
+}
+
+TEST(AppIconView, ThePreviewsStayWhileThePointerMovesIntoThemAndCloseAfterLeavingBoth)
+{
+    AppIconView view(item(true, false), 40, {}, {});
+    view.setPreviewConfig(previews(2, true));
+    view.show();
+    QTest::mouseClick(&view, Qt::LeftButton);
+    ASSERT_TRUE(view.isPreviewShown());
+    leave(view);
+    QTest::qWait(AppIconView::closeDelayMs - 150);
+    view.setPreviewHovered(true);
+    QTest::qWait(AppIconView::closeDelayMs + 100);
+    EXPECT_TRUE(view.isPreviewShown());
+
+    QSignalSpy wanted(&view, &AppIconView::previewsWanted);
+    view.setPreviewHovered(false);
+    QTest::qWait(AppIconView::closeDelayMs - 150);
+    EXPECT_TRUE(view.isPreviewShown());
+    QTest::qWait(300);
+    EXPECT_FALSE(view.isPreviewShown());
+    EXPECT_EQ(flags(wanted), QList<bool>{false});
+}
+
 } // namespace

@@ -49,7 +49,10 @@ AppIconView::AppIconView(const TaskbarItem& item, double size, const BarEnvironm
     });
     m_hoverTimer.setSingleShot(true);
     m_hoverTimer.setInterval(hoverDelayMs);
-    connect(&m_hoverTimer, &QTimer::timeout, this, [this] { emit nameLabelWanted(true); });
+    connect(&m_hoverTimer, &QTimer::timeout, this, &AppIconView::hoverElapsed);
+    m_closeTimer.setSingleShot(true);
+    m_closeTimer.setInterval(closeDelayMs);
+    connect(&m_closeTimer, &QTimer::timeout, this, [this] { setPreviewShown(false); });
     applyFixedLength();
     loadIcon();
 }
@@ -91,6 +94,46 @@ void AppIconView::setDimmed(bool dimmed)
         m_dimmed = dimmed;
         update();
     }
+}
+
+void AppIconView::setPreviewConfig(std::optional<WindowPreviewConfig> config)
+{
+    m_previewConfig = std::move(config);
+    if (!m_previewConfig) {
+        m_closeTimer.stop();
+        setPreviewShown(false);
+    }
+}
+
+void AppIconView::setPreviewHovered(bool inside)
+{
+    if (inside)
+        m_closeTimer.stop();
+    else
+        m_closeTimer.start();
+}
+
+void AppIconView::hoverElapsed()
+{
+    if (m_previewConfig && m_previewConfig->shouldShow && m_previewConfig->shouldShow())
+        setPreviewShown(true);
+    else
+        emit nameLabelWanted(true);
+}
+
+void AppIconView::setPreviewShown(bool shown)
+{
+    if (shown == m_previewShown)
+        return;
+    m_previewShown = shown;
+    if (shown)
+        emit nameLabelWanted(false);
+    emit previewsWanted(shown);
+}
+
+bool AppIconView::hasSeveralWindows() const
+{
+    return m_previewConfig && m_previewConfig->windows && m_previewConfig->windows().size() > 1;
 }
 
 AppIconGeometry AppIconView::currentGeometry() const
@@ -233,6 +276,10 @@ void AppIconView::enterEvent(QEnterEvent*)
     m_hoverAnimation.setStartValue(m_hoverAmount);
     m_hoverAnimation.setEndValue(1.0);
     m_hoverAnimation.start();
+    m_closeTimer.stop();
+    // Asking early lets the background checks for closed windows finish before the previews open.
+    if (m_previewConfig && m_previewConfig->windows)
+        m_previewConfig->windows();
     m_hoverTimer.start();
 }
 
@@ -245,6 +292,8 @@ void AppIconView::leaveEvent(QEvent*)
     m_hoverAnimation.start();
     m_hoverTimer.stop();
     emit nameLabelWanted(false);
+    if (m_previewConfig)
+        m_closeTimer.start();
 }
 
 void AppIconView::mousePressEvent(QMouseEvent* event)
@@ -281,7 +330,13 @@ void AppIconView::mouseReleaseEvent(QMouseEvent* event)
         return;
     m_hoverTimer.stop();
     emit nameLabelWanted(false);
-    emit activated(m_item);
+    if (!hasSeveralWindows()) {
+        setPreviewShown(false);
+        emit activated(m_item);
+        return;
+    }
+    m_closeTimer.stop();
+    setPreviewShown(!m_previewShown);
 }
 
 void AppIconView::contextMenuEvent(QContextMenuEvent* event)

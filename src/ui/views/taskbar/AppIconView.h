@@ -3,6 +3,7 @@
 #include "AppIconGeometry.h"
 #include "BarEnvironment.h"
 #include "core/features/taskbar/TaskbarItem.h"
+#include "ui/views/previews/WindowPreviewConfig.h"
 
 #include <QImage>
 #include <QPointer>
@@ -11,9 +12,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 // The button of one application on the bar: its icon, name, hover and active highlights, running
-// indicator and badge. A click activates it, a secondary click asks for its menu, a drag reorders.
+// indicator and badge. A click activates it, or toggles the window previews when it has several
+// windows; resting on it opens the previews or its name. A secondary click asks for its menu, a
+// drag reorders.
 class AppIconView : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +36,14 @@ public:
     void setDimmed(bool dimmed);
     bool isHovered() const { return m_hovered; }
     AppIconGeometry currentGeometry() const;
+    // None when the application shows no previews (not running, or previews off).
+    void setPreviewConfig(std::optional<WindowPreviewConfig> config);
+    const std::optional<WindowPreviewConfig>& previewConfig() const { return m_previewConfig; }
+    bool isPreviewShown() const { return m_previewShown; }
+    // The pointer entering the previews keeps them open; leaving them closes them after a while.
+    void setPreviewHovered(bool inside);
+    // The previews closed themselves (a click elsewhere).
+    void previewsDismissed() { m_previewShown = false; }
 
     QSize sizeHint() const override;
 
@@ -45,6 +57,7 @@ signals:
     void dragStarted(const TaskbarItem& item);
     void dropped(const QString& draggedBundleID, const TaskbarItem& onto);
     void nameLabelWanted(bool shown);
+    void previewsWanted(bool shown);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,6 +72,9 @@ protected:
 
 private:
     void loadIcon();
+    void hoverElapsed();
+    void setPreviewShown(bool shown);
+    bool hasSeveralWindows() const;
     void applyFixedLength();
     void paintBackground(QPainter& painter, const AppIconGeometry& g) const;
     void paintIcon(QPainter& painter, const AppIconGeometry& g) const;
@@ -76,6 +92,9 @@ private:
     double m_hoverAmount = 0;
     QVariantAnimation m_hoverAnimation;
     QTimer m_hoverTimer;
+    QTimer m_closeTimer;
+    std::optional<WindowPreviewConfig> m_previewConfig;
+    bool m_previewShown = false;
     QPoint m_pressPosition;
     bool m_pressed = false;
     quint64 m_iconGeneration = 0;

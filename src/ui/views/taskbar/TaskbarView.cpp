@@ -6,6 +6,7 @@
 #include "core/features/taskbar/TaskbarViewModel.h"
 #include "core/services/PreferencesStore.h"
 #include "ui/views/flyout/FlyoutBinding.h"
+#include "ui/views/previews/WindowPreviewsView.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -59,6 +60,11 @@ TaskbarView::TaskbarView(TaskbarViewModel& model, PreferencesStore& preferences,
     connect(&m_preferences, &PreferencesStore::iconPaddingChanged, this, later);
     connect(&m_preferences, &PreferencesStore::showRunningIndicatorsChanged, this, later);
     connect(&m_preferences, &PreferencesStore::showAppLabelsChanged, this, later);
+    const auto previewsLater = [this] {
+        QMetaObject::invokeMethod(this, &TaskbarView::updatePreviewConfigs, Qt::QueuedConnection);
+    };
+    connect(&m_preferences, &PreferencesStore::windowPreviewsEnabledChanged, this, previewsLater);
+    connect(&m_preferences, &PreferencesStore::windowPreviewsMultipleOnlyChanged, this, previewsLater);
 }
 
 QList<AppIconView*> TaskbarView::appButtons() const
@@ -176,6 +182,7 @@ void TaskbarView::rebuildButtons()
         if (!button)
             button = makeButton(item);
         button->setItem(item);
+        button->setPreviewConfig(previewConfig(item));
         button->setIconSize(size);
         button->setEnvironment(environment());
         button->setDimmed(m_draggingItem == item.bundleID);
@@ -205,7 +212,8 @@ void TaskbarView::updateOverflowButton(int index)
 
 void TaskbarView::showNameLabel(AppIconView* button, bool shown)
 {
-    auto* binding = button->findChild<FlyoutBinding*>();
+    static const QString name = QStringLiteral("nameLabel");
+    auto* binding = button->findChild<FlyoutBinding*>(name, Qt::FindDirectChildrenOnly);
     if (!binding && !shown)
         return;
     if (!binding) {
@@ -214,6 +222,56 @@ void TaskbarView::showNameLabel(AppIconView* button, bool shown)
             auto label = std::make_unique<QLabel>(button->item().name);
             label->setContentsMargins(10, 6, 10, 6);
             return label;
+        });
+        binding->setObjectName(name);
+    }
+    binding->setEnvironment(flyoutEnvironment());
+    binding->setPresented(shown);
+}
+
+std::optional<WindowPreviewConfig> TaskbarView::previewConfig(const TaskbarItem& item) const
+{
+    if (!m_preferences.windowPreviewsEnabled() || !item.isRunning || !m_actions.windowsOf)
+        return std::nullopt;
+    WindowPreviewConfig config;
+    config.appName = item.name;
+    config.windows = [windowsOf = m_actions.windowsOf, bundleID = item.bundleID] { return windowsOf(bundleID); };
+    config.shouldShow = [windows = config.windows, multipleOnly = m_preferences.windowPreviewsMultipleOnly()] {
+        return !multipleOnly || windows().size() > 1;
+    };
+    config.thumbnail = m_actions.thumbnail;
+    config.onSelect = m_actions.selectWindow;
+    config.onCommand = m_actions.windowCommand;
+    return config;
+}
+
+void TaskbarView::updatePreviewConfigs()
+{
+    for (AppIconView* button : std::as_const(m_order))
+        button->setPreviewConfig(previewConfig(button->item()));
+}
+
+// The name label and the previews are separate flyouts of the button, told apart by name.
+void TaskbarView::showPreviews(AppIconView* button, bool shown)
+{
+    static const QString name = QStringLiteral("previews");
+    auto* binding = button->findChild<FlyoutBinding*>(name, Qt::FindDirectChildrenOnly);
+    if (!binding && !shown)
+        return;
+    if (!binding) {
+        const FlyoutOptions options{false, false};
+        binding = new FlyoutBinding(button, flyoutEnvironment(), options, [this, button]() -> std::unique_ptr<QWidget> {
+            const FlyoutEnvironment env = flyoutEnvironment();
+            return std::make_unique<WindowPreviewsView>(button->previewConfig().value_or(WindowPreviewConfig{}),
+                                                        env.position, env.style.isSquare,
+                                                        [button](bool inside) { button->setPreviewHovered(inside); });
+        });
+        binding->setObjectName(name);
+        connect(binding, &FlyoutBinding::presentedChanged, button, [this, button](bool presented) {
+            if (!presented)
+                button->previewsDismissed();
+            if (m_actions.thumbnailsShown)
+                m_actions.thumbnailsShown(presented);
         });
     }
     binding->setEnvironment(flyoutEnvironment());
@@ -232,6 +290,7 @@ AppIconView* TaskbarView::makeButton(const TaskbarItem& item)
     });
     connect(button, &AppIconView::dropped, this, &TaskbarView::handleReorderDrop);
     connect(button, &AppIconView::nameLabelWanted, this, [this, button](bool shown) { showNameLabel(button, shown); });
+    connect(button, &AppIconView::previewsWanted, this, [this, button](bool shown) { showPreviews(button, shown); });
     return button;
 }
 

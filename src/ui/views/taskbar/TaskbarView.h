@@ -29,6 +29,12 @@ public:
         std::function<void()> showDesktop;
         AppIconView::IconRequest requestIcon;
         std::function<FlyoutEnvironment()> flyoutEnvironment;
+        // The window previews; none without `windowsOf`.
+        std::function<QList<WindowInfo>(const QString& bundleID)> windowsOf;
+        WindowPreviewConfig::Thumbnail thumbnail;
+        std::function<void(const WindowInfo&)> selectWindow;
+        std::function<void(WindowCommand, const WindowInfo&)> windowCommand;
+        std::function<void(bool)> thumbnailsShown;
     };
 
     TaskbarView(TaskbarViewModel& model, PreferencesStore& preferences, Actions actions, QWidget* parent = nullptr);
@@ -43,6 +49,8 @@ public:
     static double availableLength(double barLength, int reserved, bool hasLabel, bool showDesktopStrip);
     // The desktop file id a dropped entry is pinned under.
     static QString desktopFileId(const QString& path);
+    // What a button shows in its previews; none when previews are off or the item does not run.
+    std::optional<WindowPreviewConfig> previewConfig(const TaskbarItem& item) const;
 
 signals:
     void menuShown(QWidget* menu);
@@ -60,6 +68,8 @@ private:
     void handleReorderDrop(const QString& dragged, const TaskbarItem& onto);
     AppIconView* makeButton(const TaskbarItem& item);
     void showNameLabel(AppIconView* button, bool shown);
+    void showPreviews(AppIconView* button, bool shown);
+    void updatePreviewConfigs();
     void updateOverflowButton(int index);
     FlyoutEnvironment flyoutEnvironment() const;
     BarEnvironment environment() const;

@@ -1,0 +1,4 @@
+#pragma once
+
+// What the previews offer to do with one window.
+enum class WindowCommand { Minimize, Restore, Maximize, Close };

@@ -1,0 +1,110 @@
+#include "core/services/RunningAppsService.h"
+#include "core/services/WindowActivationService.h"
+#include "fakes/FakeAppLauncher.h"
+#include "fakes/FakeProcessInspector.h"
+#include "fakes/FakeWindowSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using State = WindowInfo::State;
+using Requests = QList<std::pair<QString, WindowId>>;
+
+const WindowId first{1};
+const WindowId second{2};
+const WindowId gone{9};
+
+// Two windows of one application with the same title: the window id alone must decide.
+class WindowActivationServiceTest : public ::testing::Test {
+protected:
+    WindowActivationServiceTest()
+        : running(windows, processes, 1), service(windows, running, launcher, {})
+    {
+        for (WindowId id : {first, second}) {
+            ClientWindow w;
+            w.id = id;
+            w.pid = 10;
+            w.wmClass = QStringLiteral("Term");
+            w.title = QStringLiteral("shell");
+            w.viewable = true;
+            w.frame = QRect(0, 0, 640, 480);
+            windows.add(w);
+        }
+    }
+
+    static WindowInfo info(WindowId id, State state)
+    {
+        return {id, QStringLiteral("shell"), 10, QRect(0, 0, 640, 480), state};
+    }
+
+    FakeWindowSystem windows;
+    FakeProcessInspector processes;
+    FakeAppLauncher launcher;
+    RunningAppsService running;
+    WindowActivationService service;
+};
+
+struct SelectCase {
+    const char* name;
+    WindowId active;
+    WindowId selected;
+    State state;
+    Requests expected;
+};
+
+TEST_F(WindowActivationServiceTest, SelectMinimizesOnlyTheWindowInFrontAndBringsOthersForward)
+{
+    const QList<SelectCase> cases{
+        {"front window minimizes", first, first, State::Normal, {{"minimize", first}}},
+        {"same title behind comes forward", first, second, State::Normal, {{"activate", second}}},
+        {"no active window", {}, first, State::Normal, {{"activate", first}}},
+        {"minimized restores", {}, first, State::Minimized, {{"activate", first}}},
+        // The active id may be stale for a window the list already sees on another desktop.
+        {"elsewhere switches to it", first, first, State::Elsewhere, {{"activate", first}}},
+        {"closed window is left alone", first, gone, State::Normal, {}},
+    };
+    for (const SelectCase& c : cases) {
+        windows.requests.clear();
+        windows.activate(c.active);
+        service.select(info(c.selected, c.state));
+        EXPECT_EQ(windows.requests, c.expected) << c.name;
+    }
+}
+
+TEST_F(WindowActivationServiceTest, SelectingTheFrontWindowTwiceMinimizesThenRestoresIt)
+{
+    windows.appliesRequests = true;
+    windows.activate(first);
+    service.select(info(first, State::Normal));
+    ASSERT_TRUE(windows.window(first)->minimized);
+    service.select(info(first, State::Minimized));
+    EXPECT_FALSE(windows.window(first)->minimized);
+    EXPECT_EQ(windows.activeWindow(), first);
+}
+
+struct CommandCase {
+    WindowCommand command;
+    WindowId target;
+    Requests expected;
+};
+
+TEST_F(WindowActivationServiceTest, PerformSendsEachCommandToThatWindowOnly)
+{
+    const QList<CommandCase> cases{
+        {WindowCommand::Minimize, second, {{"minimize", second}}},
+        {WindowCommand::Restore, second, {{"activate", second}}},
+        {WindowCommand::Maximize, second, {{"maximize", second}, {"activate", second}}},
+        {WindowCommand::Close, second, {{"close", second}}},
+        {WindowCommand::Minimize, gone, {}},
+        {WindowCommand::Maximize, gone, {}},
+        {WindowCommand::Close, gone, {}},
+    };
+    for (const CommandCase& c : cases) {
+        windows.requests.clear();
+        service.perform(c.command, info(c.target, State::Minimized));
+        EXPECT_EQ(windows.requests, c.expected) << int(c.command) << " on " << c.target.value;
+    }
+}
+
+} // namespace
