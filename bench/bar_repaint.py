@@ -1,4 +1,5 @@
-"""With many windows open, the time from a new client window asking to be mapped until Pellux's bar has
+"""With many windows open, the time from a new client window asking to be mapped (and from the window
+manager listing it in _NET_CLIENT_LIST) until Pellux's bar has
 repainted to show it (DAMAGE on the bar window); then resident memory and idle CPU with all those
 windows open. Runs Pellux and, for comparison, tint2 on identical private desktops.
 
@@ -70,17 +71,22 @@ def measure(argv, windows, samples, idle):
         background = [open_window(conn, "Background") for _ in range(windows)]
         time.sleep(2.0)
         bar = find_dock(conn)
+        conn.screen().root.change_attributes(event_mask=X.PropertyChangeMask)
+        client_list = conn.intern_atom("_NET_CLIENT_LIST")
         conn.damage_query_version()
         bar.damage_create(damage.DamageReportRawRectangles)
         damage_event = conn.extension_event.DamageNotify
         latencies = []
+        after_list = []
         for i in range(samples):
             drain(conn)
             window = open_window(conn, f"Sample{i}")
             mapped = time.perf_counter()
+            listed = wait_for(conn, lambda e: e.type == X.PropertyNotify and e.atom == client_list)
             painted = wait_for(conn, lambda e: e.type == damage_event)
-            if painted:
+            if listed and painted:
                 latencies.append((painted - mapped) * 1000)
+                after_list.append((painted - listed) * 1000)
             window.destroy()
             conn.flush()
             time.sleep(0.3)
@@ -92,7 +98,7 @@ def measure(argv, windows, samples, idle):
         for window in background:
             window.destroy()
         conn.close()
-        return latencies, rss / 1024, idle_cpu * 1000
+        return latencies, after_list, rss / 1024, idle_cpu * 1000
 
 
 def main():
@@ -103,9 +109,11 @@ def main():
     parser.add_argument("--idle", type=float, default=30.0)
     args = parser.parse_args()
     for name, argv in (("pellux", [os.path.abspath(args.pellux)]), ("tint2", ["tint2"])):
-        latencies, rss, idle_cpu = measure(argv, args.windows, args.samples, args.idle)
+        latencies, after_list, rss, idle_cpu = measure(argv, args.windows, args.samples, args.idle)
         median = statistics.median(latencies) if latencies else float("nan")
-        print(f"{name}: new window to repainted bar median {median:.2f} ms (n={len(latencies)}), "
+        own = statistics.median(after_list) if after_list else float("nan")
+        print(f"{name}: new window to repainted bar median {median:.2f} ms, of which {own:.2f} ms after the "
+              f"window manager listed it (n={len(latencies)}), "
               f"RSS {rss:.1f} MB with {args.windows} windows, CPU {idle_cpu:.2f} ms over {args.idle:.0f} idle s",
               flush=True)
 

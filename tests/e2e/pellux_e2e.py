@@ -15,9 +15,10 @@ PELLUX = os.environ.get("PELLUX_BINARY") or os.path.join(os.path.dirname(__file_
 
 class PelluxTestCase(unittest.TestCase):
     screen_size = (1280, 800)
+    compositor = False
 
     def setUp(self):
-        self.desktop = Desktop(*self.screen_size).start()
+        self.desktop = Desktop(*self.screen_size, compositor=self.compositor).start()
         self.addCleanup(self.desktop.stop)
 
     def pellux(self, *args, check=True):

@@ -115,8 +115,9 @@ bool X11PanelWindowing::nativeEventFilter(const QByteArray& eventType, void* mes
     if ((event->response_type & ~0x80) != XCB_PROPERTY_NOTIFY)
         return false;
     const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-    if (notify->window == m_x.root()
-        && (notify->atom == m_x.atom("_NET_WORKAREA") || notify->atom == m_x.atom("_NET_CLIENT_LIST")))
+    // The window manager recomputes the work area whenever a panel comes, goes or changes its
+    // struts; every other window change leaves the reserved space alone, so it costs no scan.
+    if (notify->window == m_x.root() && notify->atom == m_x.atom("_NET_WORKAREA"))
         m_reservedSpaceSettle.start();
     return false;
 }

@@ -110,7 +110,7 @@ ScreenBox PelluxWindowController::screenBox() const
     if (!m_screen)
         return {};
     return {ScreenPixels::toNative(m_screen->geometry(), m_screen),
-            ScreenPixels::toNative(visibleFrameOfScreen(), m_screen), ScreenPixels::toNative(frame(), m_screen),
+            ScreenPixels::toNative(m_visibleFrame, m_screen), ScreenPixels::toNative(frame(), m_screen),
             m_services.preferences->position()};
 }
 
@@ -154,9 +154,12 @@ void PelluxWindowController::updateTint(const QString& hex, std::optional<bool> 
         m_backdrop->setTint(hex, transparent.value_or(m_services.preferences->transparencyEnabled()));
 }
 
-QRect PelluxWindowController::computeFrame(double height, BarPosition position) const
+// Reading other panels' struts asks the window system about every window, so the result is kept
+// for everything else that needs the free area until the next placement.
+QRect PelluxWindowController::computeFrame(double height, BarPosition position)
 {
-    return ::frameForBar(m_screen->geometry(), visibleFrameOfScreen(), position, height);
+    m_visibleFrame = visibleFrameOfScreen();
+    return ::frameForBar(m_screen->geometry(), m_visibleFrame, position, height);
 }
 
 QRect PelluxWindowController::visibleFrameOfScreen() const
@@ -249,7 +252,7 @@ FlyoutEnvironment PelluxWindowController::flyoutEnvironment() const
     environment.position = m_services.preferences->position();
     environment.style = FlyoutStyle::fromPreferences(*m_services.preferences);
     if (m_screen)
-        environment.screenArea = visibleFrameOfScreen();
+        environment.screenArea = m_visibleFrame;
     environment.reduceMotion = m_services.reduceMotion;
     return environment;
 }

@@ -47,7 +47,7 @@ public:
     void updateTint(const QString& hex, std::optional<bool> transparent = std::nullopt);
 
 private:
-    QRect computeFrame(double height, BarPosition position) const;
+    QRect computeFrame(double height, BarPosition position);
     QRect visibleFrameOfScreen() const;
     void applyStrut(const QRect& frame, BarPosition position);
     void configureContent();
@@ -63,4 +63,5 @@ private:
     std::unique_ptr<PelluxWindow> m_window;
     QPointer<BarBackdrop> m_backdrop;
     QPointer<TaskbarView> m_view;
+    QRect m_visibleFrame;
 };
