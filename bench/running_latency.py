@@ -28,11 +28,17 @@ def open_window(conn, name):
     return window
 
 
-def wait_for_client_list_change(conn, client_list):
-    while True:
+def wait_for_client_list_change(conn, client_list, timeout=10.0):
+    """The moment the window manager lists a new window; None when it does not within `timeout`."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if not conn.pending_events():
+            time.sleep(0.0002)
+            continue
         event = conn.next_event()
         if event.type == X.PropertyNotify and event.atom == client_list:
             return time.perf_counter()
+    return None
 
 
 def main():
@@ -63,9 +69,11 @@ def main():
             name = f"Sample{i}"
             window = open_window(conn, name)
             managed = wait_for_client_list_change(conn, client_list)
-            while not any(app["id"] == f"wmclass:{name}" for app in json.loads(str(state()))["running"]):
-                pass
-            latencies.append((time.perf_counter() - managed) * 1000)
+            listed = managed is not None and wait_until(
+                lambda: any(app["id"] == f"wmclass:{name}" for app in json.loads(str(state()))["running"]),
+                timeout=10, interval=0, what=f"{name} listed")
+            if listed:
+                latencies.append((time.perf_counter() - managed) * 1000)
             window.destroy()
             conn.flush()
             time.sleep(0.05)
