@@ -1,7 +1,7 @@
 // A refresh of the running applications with 200 client windows of 40 applications.
 #include "core/services/RunningAppsService.h"
 #include "fakes/FakeProcessInspector.h"
-#include "fakes/FakeWindowSystem.h"
+#include "BenchWindows.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,16 +18,7 @@ void refreshTwoHundredWindows(benchmark::State& state)
                           QStringLiteral("App%1").arg(i), {}, {QStringLiteral("app%1").arg(i)}});
     service.setInstalledApps(installed);
     service.start();
-    for (quint32 i = 1; i <= 200; ++i) {
-        ClientWindow w;
-        w.id = WindowId{i};
-        w.pid = qint32(100 + i % 40);
-        w.wmInstance = QStringLiteral("app%1").arg(i % 40);
-        w.wmClass = QStringLiteral("App%1").arg(i % 40);
-        w.viewable = true;
-        w.frame = QRect(0, 0, 500, 400);
-        windows.add(w);
-    }
+    addBenchWindows(windows, 200, 40);
     for (auto _ : state) {
         // A changing active window defeats the unchanged-list shortcut at the end.
         windows.activate(WindowId{quint32(1 + state.iterations() % 200)});

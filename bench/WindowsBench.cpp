@@ -4,7 +4,7 @@
 #include "fakes/FakeProcessInspector.h"
 #include "fakes/FakeWindowCapture.h"
 #include "fakes/FakeWindowEnumerating.h"
-#include "fakes/FakeWindowSystem.h"
+#include "BenchWindows.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,17 +16,7 @@ void windowsOfAnApplicationAmongTwoHundred(benchmark::State& state)
     FakeProcessInspector processes;
     RunningAppsService running(windows, processes, 1);
     running.start();
-    for (quint32 i = 1; i <= 200; ++i) {
-        ClientWindow w;
-        w.id = WindowId{i};
-        w.pid = qint32(100 + i % 20);
-        w.wmInstance = QStringLiteral("app%1").arg(i % 20);
-        w.wmClass = QStringLiteral("App%1").arg(i % 20);
-        w.title = QStringLiteral("Window %1").arg(i);
-        w.viewable = true;
-        w.frame = QRect(0, 0, 500, 400);
-        windows.add(w);
-    }
+    addBenchWindows(windows, 200, 20);
     FakeWindowCapture capture;
     WindowsService service(windows, running, capture, std::make_shared<FakeWindowEnumerating>());
     for (auto _ : state)

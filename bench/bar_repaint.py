@@ -51,6 +51,7 @@ def drain(conn):
 
 
 def wait_for(conn, predicate, timeout=5.0):
+    """The moment the first event matching `predicate` arrives; None when none does within `timeout`."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         if not conn.pending_events():

@@ -11,8 +11,10 @@ import statistics
 import sys
 import time
 
+sys.path.insert(0, os.path.dirname(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "scripts"))
 from pellux_desktop import Desktop, wait_until  # noqa: E402
+from bar_repaint import wait_for  # noqa: E402
 
 import dbus  # noqa: E402
 from Xlib import X, display as xdisplay  # noqa: E402
@@ -26,19 +28,6 @@ def open_window(conn, name):
     window.map()
     conn.flush()
     return window
-
-
-def wait_for_client_list_change(conn, client_list, timeout=10.0):
-    """The moment the window manager lists a new window; None when it does not within `timeout`."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if not conn.pending_events():
-            time.sleep(0.0002)
-            continue
-        event = conn.next_event()
-        if event.type == X.PropertyNotify and event.atom == client_list:
-            return time.perf_counter()
-    return None
 
 
 def main():
@@ -68,7 +57,7 @@ def main():
         for i in range(args.samples):
             name = f"Sample{i}"
             window = open_window(conn, name)
-            managed = wait_for_client_list_change(conn, client_list)
+            managed = wait_for(conn, lambda e: e.type == X.PropertyNotify and e.atom == client_list, timeout=10)
             listed = managed is not None and wait_until(
                 lambda: any(app["id"] == f"wmclass:{name}" for app in json.loads(str(state()))["running"]),
                 timeout=10, interval=0, what=f"{name} listed")
