@@ -1,5 +1,5 @@
-"""Window previews: resting on a button with several windows shows live thumbnails of them, and a
-click on a thumbnail brings that window forward."""
+"""Window previews: resting on a button with several windows shows live thumbnails of them; a click
+on a thumbnail brings that window forward and a card's menu acts on its window."""
 
 import os
 import subprocess
@@ -10,52 +10,117 @@ from pellux_e2e import PelluxTestCase, wait_until
 
 
 class Previews(PelluxTestCase):
-    def popups(self, pid):
-        out = self.desktop.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid), "--name", ""],
-                               check=False).stdout
-        return [(int(w), self.desktop.geometry(int(w))) for w in out.split()
-                if "_NET_WM_WINDOW_TYPE_POPUP_MENU" in self.desktop.xprop(int(w), "_NET_WM_WINDOW_TYPE")]
-
-    def test_thumbnails_of_real_windows_and_selecting_one(self):
+    def setUp(self):
+        super().setUp()
         self.pellux("defaults", "write", "pellux.feature.windowPreviews", "-bool", "true")
-        pellux = self.start_pellux()
-        first = self.desktop.spawn(["xterm", "-geometry", "80x20+40+40", "-title", "first"])
-        second = self.desktop.spawn(["xterm", "-geometry", "60x15+300+150", "-title", "second", "-bg", "navy"])
-        first_window = wait_until(lambda: self.desktop.windows_of_pid(first.pid), what="first xterm")[0]
-        second_window = wait_until(lambda: self.desktop.windows_of_pid(second.pid), what="second xterm")[0]
+        self.pellux_process = self.start_pellux()
+
+    def visible_windows(self):
+        out = self.desktop.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(self.pellux_process.pid),
+                                "--name", ""], check=False).stdout
+        return [int(w) for w in out.split()]
+
+    def popups(self):
+        return [(w, self.desktop.geometry(w)) for w in self.visible_windows()
+                if "_NET_WM_WINDOW_TYPE_POPUP_MENU" in self.desktop.xprop(w, "_NET_WM_WINDOW_TYPE")]
+
+    def xterm(self, *args):
+        """An xterm and its window."""
+        process = self.desktop.spawn(["xterm", *args])
+        window = wait_until(lambda: self.desktop.windows_of_pid(process.pid), what="an xterm window")[0]
+        return process, window
+
+    def open_previews(self):
+        """Rests the pointer on the xterm button; the previews popup and its geometry."""
         rect = wait_until(lambda: next((i["rect"] for i in self.state()["bars"][0]["items"]
                                         if i["id"] == "debian-xterm"), None), what="the xterm button")
         self.desktop.run(["xdotool", "mousemove", str(rect["x"] + 20), str(rect["y"] + 20)])
-        popup, geometry = wait_until(lambda: self.popups(pellux.pid), what="the previews")[0]
-        self.assertGreater(geometry["width"], 2 * 260)
+        return wait_until(self.popups, what="the previews")[0]
 
+    def shot(self, window, measure):
+        """`measure` of a screenshot of `window`, given ImageMagick's arguments before the output."""
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "shot.png")
+            self.desktop.run(["import", "-window", str(window), path])
+            return subprocess.run(["convert", path, *measure, "info:"], capture_output=True, text=True).stdout.strip()
+
+    def colours(self, window):
+        return int(self.shot(window, ["-format", "%k"]) or 0)
+
+    def share_of(self, window, colour):
+        """The share of the window's pixels close to `colour`."""
+        value = self.shot(window, ["-fuzz", "15%", "-fill", "black", "+opaque", colour, "-fill", "white",
+                                   "-opaque", colour, "-format", "%[fx:mean]"])
+        return float(value or 0)
+
+    @staticmethod
+    def card_centres(geometry):
+        """The centres of the first and the last card of a horizontal strip."""
+        y = geometry["y"] + geometry["height"] // 2
+        return [(geometry["x"] + 150, y), (geometry["x"] + geometry["width"] - 150, y)]
+
+    def test_thumbnails_of_real_windows_and_selecting_one(self):
+        first, first_window = self.xterm("-geometry", "80x20+40+40", "-title", "first")
+        second, second_window = self.xterm("-geometry", "60x15+300+150", "-title", "second", "-bg", "navy")
+        popup, geometry = self.open_previews()
+        self.assertGreater(geometry["width"], 2 * 260)
         # The thumbnails are real pictures of the windows, not blank cards.
-        def colours():
-            with tempfile.TemporaryDirectory() as folder:
-                shot = os.path.join(folder, "previews.png")
-                self.desktop.run(["import", "-window", str(popup), shot])
-                return int(subprocess.run(["identify", "-format", "%k", shot], capture_output=True,
-                                          text=True).stdout.strip() or 0)
-        wait_until(lambda: colours() > 20, timeout=10, what="thumbnails drawn")
+        wait_until(lambda: self.colours(popup) > 20, timeout=10, what="thumbnails drawn")
 
         # Cards go in window order. A click on the card of the window behind brings it forward (a click
         # on the front window's card would minimize it); a middle click on the other card closes that one.
         cards = sorted([(first_window, first), (second_window, second)])
         behind = 0 if self.desktop.active_window() != cards[0][0] else 1
-        centre_y = geometry["y"] + geometry["height"] // 2
-        card_x = [geometry["x"] + 150, geometry["x"] + geometry["width"] - 150]
-        self.desktop.run(["xdotool", "mousemove", str(card_x[behind]), str(centre_y), "click", "1"])
+        centres = self.card_centres(geometry)
+        self.desktop.run(["xdotool", "mousemove", *map(str, centres[behind]), "click", "1"])
         wait_until(lambda: self.desktop.active_window() == cards[behind][0], what="the window behind in front")
 
-        self.desktop.run(["xdotool", "mousemove", str(rect["x"] + 20), str(rect["y"] + 20)])
-        _, geometry = wait_until(lambda: self.popups(pellux.pid), what="the previews again")[0]
+        _, geometry = self.open_previews()
         other = 1 - behind
-        self.desktop.run(["xdotool", "mousemove", str(card_x[other]), str(centre_y), "click", "2"])
+        self.desktop.run(["xdotool", "mousemove", *map(str, self.card_centres(geometry)[other]), "click", "2"])
         wait_until(lambda: cards[other][1].poll() is not None, what="the other card's xterm closed")
+
+    def test_a_thumbnail_follows_its_windows_contents(self):
+        with tempfile.TemporaryDirectory() as folder:
+            trigger = os.path.join(folder, "go")
+            # Once the trigger exists the terminal clears itself to red.
+            script = f'while [ ! -e "{trigger}" ]; do sleep 0.05; done; printf "\\033[41m\\033[2J"; sleep 600'
+            self.xterm("-geometry", "80x20+40+40", "-bg", "white", "-e", "sh", "-c", script)
+            self.xterm("-geometry", "60x15+500+300", "-bg", "white")
+            popup, _ = self.open_previews()
+            wait_until(lambda: self.colours(popup) > 20, timeout=10, what="thumbnails drawn")
+            self.assertLess(self.share_of(popup, "#cd0000"), 0.01)
+            open(trigger, "w").close()
+            # The previews stay open under the pointer and refresh by themselves.
+            wait_until(lambda: self.share_of(popup, "#cd0000") > 0.1, timeout=10, what="the red terminal in its card")
+
+    def test_a_cards_menu_minimizes_and_maximizes_its_window(self):
+        windows = sorted(w for _, w in (self.xterm("-geometry", "80x20+40+40"), self.xterm("-geometry", "60x15+500+300")))
+
+        def choose(card, item):
+            """Picks item `item` of the three in the menu of card `card`."""
+            _, geometry = self.open_previews()
+            shown = set(self.visible_windows())
+            self.desktop.run(["xdotool", "mousemove", *map(str, self.card_centres(geometry)[card]), "click", "3"])
+            menu = wait_until(lambda: set(self.visible_windows()) - shown, what="the card's menu").pop()
+            box = self.desktop.geometry(menu)
+            y = box["y"] + box["height"] * (2 * item + 1) // 6
+            self.desktop.run(["xdotool", "mousemove", str(box["x"] + box["width"] // 2), str(y), "click", "1"])
+
+        def state(window):
+            return self.desktop.xprop(window, "_NET_WM_STATE")
+
+        choose(0, 0)  # Minimize
+        wait_until(lambda: "_NET_WM_STATE_HIDDEN" in state(windows[0]), what="the first window minimized")
+        choose(1, 1)  # Maximize
+        wait_until(lambda: "_NET_WM_STATE_MAXIMIZED_VERT" in state(windows[1]), what="the second window maximized")
+        self.assertNotIn("_NET_WM_STATE_HIDDEN", state(windows[1]))
+        choose(0, 0)  # Restore
+        wait_until(lambda: "_NET_WM_STATE_HIDDEN" not in state(windows[0]), what="the first window restored")
 
 
 class PreviewsWithCompositor(Previews):
-    """The same story with a compositing manager (picom) owning the windows' pixmaps."""
+    """The same stories with a compositing manager (picom) owning the windows' pixmaps."""
 
     compositor = True
 

@@ -22,7 +22,12 @@ public:
     // While true, windows captured without a compositing manager stay redirected, so the next
     // capture is cheap; false gives them back to the screen.
     virtual void setRedirected(bool redirected) = 0;
+    // Reports the next change of the window's contents once, through `contentsChanged`; each call
+    // asks for one more report. False when changes cannot be seen: then every capture may be stale.
+    virtual bool watchContents(WindowId id) = 0;
+    virtual void stopWatchingContents() = 0;
 
 signals:
     void captured(WindowId id, const QImage& image);
+    void contentsChanged(WindowId id);
 };

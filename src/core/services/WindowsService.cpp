@@ -32,6 +32,7 @@ WindowsService::WindowsService(const WindowSystem& windows, const RunningAppsSer
     , m_clock(clock ? std::move(clock) : steadyClock())
 {
     connect(&m_capture, &WindowCapture::captured, this, &WindowsService::onCaptured);
+    connect(&m_capture, &WindowCapture::contentsChanged, this, &WindowsService::onContentsChanged);
 }
 
 QList<WindowInfo> WindowsService::windowsOf(const QString& bundleID)
@@ -100,18 +101,39 @@ void WindowsService::thumbnail(WindowId id, QObject* context, ThumbnailHandler d
         return;
     }
     const bool inFlight = m_waiting.contains(id);
-    if (!inFlight && !m_throttle.tryStart(id, now)) {
+    const bool unchanged = !inFlight && m_unchanged.contains(id);
+    if (!inFlight && (unchanged || !m_throttle.tryStart(id, now))) {
         deliverLater(context, std::move(done), m_cache.lastKnown(id));
         return;
     }
     m_waiting[id].append({context, std::move(done)});
     if (!inFlight)
-        m_capture.requestCapture(id, thumbnailSize * captureScale);
+        startCapture(id);
 }
 
 void WindowsService::setThumbnailsShown(bool shown)
 {
+    m_thumbnailsShown = shown;
     m_capture.setRedirected(shown);
+    if (!shown) {
+        m_capture.stopWatchingContents();
+        m_unchanged.clear();
+    }
+}
+
+// The watch goes first, so a change during the capture is reported and the image not trusted.
+void WindowsService::startCapture(WindowId id)
+{
+    if (m_thumbnailsShown && m_capture.watchContents(id))
+        m_unchanged.insert(id);
+    else
+        m_unchanged.remove(id);
+    m_capture.requestCapture(id, thumbnailSize * captureScale);
+}
+
+void WindowsService::onContentsChanged(WindowId id)
+{
+    m_unchanged.remove(id);
 }
 
 void WindowsService::onCaptured(WindowId id, const QImage& image)
@@ -121,6 +143,7 @@ void WindowsService::onCaptured(WindowId id, const QImage& image)
     const QList<Waiter> waiters = m_waiting.take(id);
     QImage result = image;
     if (result.isNull()) {
+        m_unchanged.remove(id);
         result = m_cache.lastKnown(id);
     } else {
         result.setDevicePixelRatio(captureScale);

@@ -43,9 +43,11 @@ public:
     QList<WindowInfo> windowsOfPid(qint32 pid);
 
     // Hands `done` on `context` the window's thumbnail (260 x 163 at scale 2), always later, never
-    // during this call: a fresh one, a new capture, else the last known image or a null image.
+    // during this call: a fresh one, the last capture while the window has not changed since, a
+    // new capture, else the last known image or a null image.
     void thumbnail(WindowId id, QObject* context, ThumbnailHandler done);
-    // While thumbnails are on screen, captured windows may stay redirected for cheaper refreshes.
+    // While thumbnails are on screen, captured windows may stay redirected for cheaper refreshes
+    // and their changes are watched, so unchanged windows are not captured again.
     void setThumbnailsShown(bool shown);
 
 private:
@@ -56,6 +58,8 @@ private:
 
     QList<WindowInfo> listed(const QString& scanKey, const QList<WindowId>& owned);
     void scanForClosedWindows(const QString& scanKey, const QSet<WindowId>& candidates, const QSet<WindowId>& known);
+    void startCapture(WindowId id);
+    void onContentsChanged(WindowId id);
     void onCaptured(WindowId id, const QImage& image);
     static void deliverLater(QObject* context, ThumbnailHandler done, const QImage& image);
 
@@ -69,4 +73,7 @@ private:
     ThumbnailCache m_cache;
     CaptureThrottle m_throttle;
     QHash<WindowId, QList<Waiter>> m_waiting;
+    bool m_thumbnailsShown = false;
+    // Watched since before their last capture began, and no change seen since.
+    QSet<WindowId> m_unchanged;
 };

@@ -16,4 +16,6 @@ public:
     }
     bool isCompositing() const override { return false; }
     void setRedirected(bool) override {}
+    bool watchContents(WindowId) override { return false; }
+    void stopWatchingContents() override {}
 };

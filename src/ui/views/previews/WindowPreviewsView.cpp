@@ -92,6 +92,8 @@ void WindowPreviewsView::refresh()
     const PreviewWindows::Result result = PreviewWindows::reconcile(m_windows, m_config.windows(), m_misses);
     m_misses = result.misses;
     setWindows(result.windows);
+    for (WindowThumbnailView* card : std::as_const(m_cards))
+        card->refreshThumbnail();
 }
 
 void WindowPreviewsView::enterEvent(QEnterEvent*)

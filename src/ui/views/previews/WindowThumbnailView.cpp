@@ -77,13 +77,19 @@ QString WindowThumbnailView::displayTitle() const
     return m_window.title.isEmpty() ? QStringLiteral("—") : m_window.title;
 }
 
+void WindowThumbnailView::refreshThumbnail()
+{
+    if (m_window.state == WindowInfo::State::Normal)
+        requestThumbnail();
+}
+
 // A missing image keeps the last one: minimized and off-desktop windows cannot be captured.
 void WindowThumbnailView::requestThumbnail()
 {
     if (!m_thumbnail)
         return;
     m_thumbnail(m_window.windowID, this, [this](const QImage& image) {
-        if (image.isNull())
+        if (image.isNull() || image.cacheKey() == m_image.cacheKey())
             return;
         m_image = image;
         update();

@@ -23,6 +23,8 @@ public:
     WindowInfo window() const { return m_window; }
     // A changed window asks for its thumbnail again; the old image stays until a new one arrives.
     void setWindow(const WindowInfo& window);
+    // Asks for a newer picture of a window on screen; the others cannot be captured.
+    void refreshThumbnail();
     bool hasImage() const { return !m_image.isNull(); }
     // The text under the thumbnail.
     QString displayTitle() const;

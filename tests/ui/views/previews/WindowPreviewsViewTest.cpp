@@ -38,6 +38,7 @@ protected:
         config.onSelect = [this](const WindowInfo& w) { selected.append(w.windowID.value); };
         config.onCommand = [this](WindowCommand c, const WindowInfo& w) { commands.append({c, w.windowID.value}); };
         config.thumbnail = [this](WindowId id, QObject* context, std::function<void(const QImage&)> done) {
+            asked.append(id.value);
             QMetaObject::invokeMethod(context, [done, image = images.value(id.value)] { done(image); },
                                       Qt::QueuedConnection);
         };
@@ -50,6 +51,7 @@ protected:
 
     QList<WindowInfo> source;
     QHash<quint32, QImage> images;
+    QList<quint32> asked;
     QList<quint32> selected;
     QList<std::pair<WindowCommand, quint32>> commands;
 };
@@ -188,6 +190,25 @@ TEST_F(WindowPreviewsViewTest, AThumbnailArrivesLaterAndAMissingOneKeepsTheLastI
     view->refresh();
     QTest::qWait(50);
     EXPECT_TRUE(card->hasImage());
+}
+
+TEST_F(WindowPreviewsViewTest, EachRefreshAsksForNewerPicturesOfTheWindowsOnScreen)
+{
+    QImage red(520, 326, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    images.insert(1, red);
+    source = {window(1), window(2, QStringLiteral("hidden"), State::Minimized)};
+    auto view = makeView();
+    WindowThumbnailView* card = view->cards().at(0);
+    ASSERT_TRUE(QTest::qWaitFor([card] { return card->hasImage(); }, 1000));
+    asked.clear();
+
+    QImage blue = red.copy();
+    blue.fill(Qt::blue);
+    images.insert(1, blue);
+    view->refresh();
+    EXPECT_EQ(asked, QList<quint32>{1}) << "minimized windows cannot be captured";
+    EXPECT_TRUE(QTest::qWaitFor([card] { return card->grab().toImage().pixelColor(138, 90) == QColor(Qt::blue); }, 1000));
 }
 
 } // namespace

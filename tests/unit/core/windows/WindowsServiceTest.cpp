@@ -256,4 +256,85 @@ TEST_F(Thumbnails, RedirectionFollowsWhetherThumbnailsAreShown)
     EXPECT_FALSE(capture.redirected);
 }
 
+// While the previews are shown, a window is captured again only after its contents changed.
+class WatchedThumbnails : public Thumbnails {
+protected:
+    void SetUp() override { service.setThumbnailsShown(true); }
+
+    // Asks once more after the cache went stale, answers a capture if one is asked for, and
+    // waits for the thumbnail; true when a capture was asked for.
+    bool requestLater(WindowId id, QColor colour = Qt::green)
+    {
+        now += 5'000;
+        const qsizetype before = received.size();
+        const qsizetype captures = capture.requests.size();
+        request(id);
+        const bool captured = capture.requests.size() > captures;
+        if (captured)
+            capture.finish(id, captureImage(colour));
+        EXPECT_TRUE(waitUntil([&] { return received.size() == before + 1; }));
+        return captured;
+    }
+
+    void captureOnce(WindowId id, const QImage& image)
+    {
+        request(id);
+        capture.finish(id, image);
+    }
+};
+
+TEST_F(WatchedThumbnails, AnUnchangedWindowIsNotCapturedAgain)
+{
+    captureOnce(window, captureImage(Qt::red));
+    EXPECT_TRUE(capture.watched.contains(window));
+    EXPECT_FALSE(requestLater(window));
+    EXPECT_EQ(received.last().pixelColor(0, 0), QColor(Qt::red));
+
+    capture.change(window);
+    EXPECT_TRUE(requestLater(window, Qt::green));
+    EXPECT_EQ(received.last().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_FALSE(requestLater(window)) << "watched again by the new capture";
+}
+
+TEST_F(WatchedThumbnails, WindowsAreCapturedAgainWhenTheirChangesCannotBeTrusted)
+{
+    struct Case {
+        const char* name;
+        std::function<void(WindowId)> arrange;
+    };
+    const Case cases[] = {
+        {"changed during the capture",
+         [this](WindowId id) {
+             request(id);
+             capture.change(id);
+             capture.finish(id, captureImage(Qt::red));
+         }},
+        {"the capture failed", [this](WindowId id) { captureOnce(id, QImage()); }},
+        {"the display server cannot watch",
+         [this](WindowId id) {
+             capture.canWatch = false;
+             captureOnce(id, captureImage(Qt::red));
+             capture.canWatch = true;
+         }},
+        {"the previews were closed after the capture",
+         [this](WindowId id) {
+             captureOnce(id, captureImage(Qt::red));
+             service.setThumbnailsShown(false);
+         }},
+    };
+    quint32 next = 100;
+    for (const Case& test : cases) {
+        const WindowId id{next++};
+        test.arrange(id);
+        EXPECT_TRUE(requestLater(id)) << test.name;
+    }
+}
+
+TEST_F(WatchedThumbnails, ClosingThePreviewsStopsTheWatch)
+{
+    captureOnce(window, captureImage(Qt::red));
+    service.setThumbnailsShown(false);
+    EXPECT_TRUE(capture.watched.isEmpty());
+}
+
 } // namespace

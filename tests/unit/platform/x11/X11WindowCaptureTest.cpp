@@ -11,6 +11,7 @@
 #include <xcb/composite.h>
 
 #include <algorithm>
+#include <functional>
 #include <cstdlib>
 #include <iostream>
 
@@ -252,6 +253,62 @@ TEST_F(X11WindowCaptureTest, CapturesUnderACompositingManager)
     ASSERT_TRUE(compositing) << "picom never owned _NET_WM_CM_S0";
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.pixelColor(260, 163), QColor(Qt::green));
+}
+
+// The events reach the capture's filter as Qt's event loop would hand them over.
+struct Delivered {
+    QList<WindowId> changes;
+    int errors = 0;
+};
+
+TEST_F(X11WindowCaptureTest, ReportsOneChangePerWatch)
+{
+    const Visual rgb{screen->root_depth, screen->root_visual};
+    const xcb_window_t watched = createWindow(screen->root, rgb, QRect(0, 0, 300, 200), 0x00ffffff);
+    const xcb_window_t other = createWindow(screen->root, rgb, QRect(310, 0, 300, 200), 0x00ffffff);
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    const quint32 black = 0;
+    xcb_create_gc(c, gc, screen->root, XCB_GC_FOREGROUND, &black);
+    const auto drawOn = [&](xcb_window_t window) {
+        const xcb_rectangle_t box{10, 10, 50, 50};
+        xcb_poly_fill_rectangle(c, window, gc, 1, &box);
+    };
+    const auto deliver = [&](const std::function<void()>& act) {
+        QSignalSpy spy(capture.get(), &WindowCapture::contentsChanged);
+        act();
+        sync();
+        Delivered delivered;
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+            delivered.errors += event->response_type == 0;
+            capture->nativeEventFilter("xcb_generic_event_t", event, nullptr);
+            std::free(event);
+        }
+        for (const QList<QVariant>& arguments : std::as_const(spy))
+            delivered.changes.append(arguments.at(0).value<WindowId>());
+        return delivered;
+    };
+
+    ASSERT_TRUE(capture->watchContents(WindowId{watched}));
+    EXPECT_EQ(deliver([&] { drawOn(watched); drawOn(watched); }).changes, QList<WindowId>{WindowId{watched}});
+    EXPECT_TRUE(deliver([&] { drawOn(watched); }).changes.isEmpty()) << "one report per watch";
+    EXPECT_TRUE(deliver([&] { drawOn(other); }).changes.isEmpty()) << "not watched";
+
+    capture->watchContents(WindowId{watched});
+    EXPECT_EQ(deliver([&] { drawOn(watched); }).changes, QList<WindowId>{WindowId{watched}}) << "watched again";
+
+    capture->watchContents(WindowId{watched});
+    capture->stopWatchingContents();
+    EXPECT_TRUE(deliver([&] { drawOn(watched); }).changes.isEmpty()) << "no longer watched";
+
+    capture->watchContents(WindowId{other});
+    const Delivered gone = deliver([&] {
+        xcb_destroy_window(c, other);
+        created.removeAll(other);
+        capture->watchContents(WindowId{other});
+        capture->stopWatchingContents();
+    });
+    EXPECT_EQ(gone.errors, 0) << "a window that died while watched never surfaces as an error";
+    xcb_free_gc(c, gc);
 }
 
 TEST_F(X11WindowCaptureTest, MeasuresALargeCapture)
