@@ -48,6 +48,8 @@ AppIconView::AppIconView(const TaskbarItem& item, double size, const BarEnvironm
         update();
     });
     m_hoverTimer.setSingleShot(true);
+    // Coarse timers may fire 5 % (30 ms) early or late.
+    m_hoverTimer.setTimerType(Qt::PreciseTimer);
     m_hoverTimer.setInterval(hoverDelayMs);
     connect(&m_hoverTimer, &QTimer::timeout, this, &AppIconView::hoverElapsed);
     m_closeTimer.setSingleShot(true);

@@ -10,10 +10,8 @@
 
 #include <xcb/composite.h>
 
-#include <algorithm>
 #include <functional>
 #include <cstdlib>
-#include <iostream>
 
 namespace {
 
@@ -309,23 +307,6 @@ TEST_F(X11WindowCaptureTest, ReportsOneChangePerWatch)
     });
     EXPECT_EQ(gone.errors, 0) << "a window that died while watched never surfaces as an error";
     xcb_free_gc(c, gc);
-}
-
-TEST_F(X11WindowCaptureTest, MeasuresALargeCapture)
-{
-    const Visual rgb{screen->root_depth, screen->root_visual};
-    const xcb_window_t window = createWindow(screen->root, rgb, QRect(0, 0, 1280, 800), 0x00336699);
-    capture->setRedirected(true);
-    QList<qint64> times;
-    for (int i = 0; i < 9; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        ASSERT_FALSE(captureOf(window).isNull());
-        times.append(timer.nsecsElapsed() / 1000);
-    }
-    std::sort(times.begin(), times.end());
-    RecordProperty("median_capture_us", int(times[times.size() / 2]));
-    std::cout << "1280 x 800 -> 520 x 326 capture, median of 9: " << times[times.size() / 2] << " us\n";
 }
 
 } // namespace
