@@ -98,11 +98,14 @@ class Previews(PelluxTestCase):
         windows = sorted(w for _, w in (self.xterm("-geometry", "80x20+40+40"), self.xterm("-geometry", "60x15+500+300")))
 
         def choose(card, item):
-            """Picks item `item` of the three in the menu of card `card`."""
+            """Picks item `item` of the three in the menu of card `card`, in previews opened afresh."""
+            self.desktop.run(["xdotool", "mousemove", "640", "10"])
+            wait_until(lambda: not self.popups(), what="the previews closed")
             _, geometry = self.open_previews()
             shown = set(self.visible_windows())
             self.desktop.run(["xdotool", "mousemove", *map(str, self.card_centres(geometry)[card]), "click", "3"])
-            menu = wait_until(lambda: set(self.visible_windows()) - shown, what="the card's menu").pop()
+            menu = wait_until(lambda: [w for w in self.visible_windows() if w not in shown and "_NET_WM_WINDOW_TYPE_POPUP"
+                                       not in self.desktop.xprop(w, "_NET_WM_WINDOW_TYPE")], what="the card's menu")[0]
             box = self.desktop.geometry(menu)
             y = box["y"] + box["height"] * (2 * item + 1) // 6
             self.desktop.run(["xdotool", "mousemove", str(box["x"] + box["width"] // 2), str(y), "click", "1"])
