@@ -30,6 +30,20 @@ TEST(FlyoutScrollView, IsAsTallAsItsContentUpToTheLimitAndScrollsOnlyBeyondIt)
     }
 }
 
+TEST(FlyoutScrollView, LeavesTheBackgroundToTheFlyoutsBackdrop)
+{
+    auto* content = new QWidget;
+    content->setFixedSize(150, 100);
+    FlyoutScrollView view(420, content);
+    view.resize(view.sizeHint());
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    view.render(&image, {}, {}, QWidget::DrawChildren);
+    EXPECT_EQ(image.pixelColor(75, 50).alpha(), 0) << "a translucent backdrop would look opaque behind the content";
+}
+
 TEST(FlyoutScrollView, AsksItsParentForMoreRoomWhenTheContentGrows)
 {
     QWidget window;

@@ -1,6 +1,7 @@
 #include "FlyoutScrollView.h"
 
 #include "ui/views/common/PreferredSize.h"
+#include "ui/views/common/SeeThroughScrollArea.h"
 
 #include <QEvent>
 #include <QScrollBar>
@@ -10,16 +11,10 @@
 FlyoutScrollView::FlyoutScrollView(int maxHeight, QWidget* content, QWidget* parent)
     : QScrollArea(parent), m_maxHeight(std::max(1, maxHeight))
 {
-    setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWidgetResizable(true);
-    // The flyout's backdrop shows through.
-    viewport()->setAutoFillBackground(false);
-    if (content) {
-        content->setAutoFillBackground(false);
-        setWidget(content);
-    }
+    setSeeThroughContent(*this, content);
     // The content's size hint changes arrive as layout requests on the viewport, its parent.
     viewport()->installEventFilter(this);
 }

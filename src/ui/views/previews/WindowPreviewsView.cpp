@@ -2,6 +2,7 @@
 
 #include "WindowThumbnailView.h"
 #include "core/features/windows/PreviewWindows.h"
+#include "ui/views/common/SeeThroughScrollArea.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -163,19 +164,16 @@ void WindowPreviewsView::syncCards()
 QWidget* WindowPreviewsView::makeStrip()
 {
     m_strip = new QScrollArea;
-    m_strip->setFrameShape(QFrame::NoFrame);
     m_strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_strip->setWidgetResizable(true);
-    m_strip->viewport()->setAutoFillBackground(false);
     auto* content = new QWidget;
-    content->setAutoFillBackground(false);
     const bool vertical = isVertical(m_position);
     m_cardRow = new QBoxLayout(vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, content);
     m_cardRow->setContentsMargins(stripPadding, stripPadding, stripPadding, stripPadding);
     m_cardRow->setSpacing(cardGap);
     m_cardRow->setAlignment(Qt::AlignCenter);
-    m_strip->setWidget(content);
+    setSeeThroughContent(*m_strip, content);
     return m_strip;
 }
 

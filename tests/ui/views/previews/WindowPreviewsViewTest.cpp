@@ -211,4 +211,16 @@ TEST_F(WindowPreviewsViewTest, EachRefreshAsksForNewerPicturesOfTheWindowsOnScre
     EXPECT_TRUE(QTest::qWaitFor([card] { return card->grab().toImage().pixelColor(138, 90) == QColor(Qt::blue); }, 1000));
 }
 
+TEST_F(WindowPreviewsViewTest, TheStripLeavesTheBackgroundToTheFlyoutsBackdrop)
+{
+    source = {window(1), window(2)};
+    auto view = makeView();
+    QScrollArea* cards = strip(*view);
+    QImage image(cards->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    cards->render(&image, {}, {}, QWidget::DrawChildren);
+    EXPECT_EQ(image.pixelColor(4, 4).alpha(), 0) << "the padding around the cards";
+    EXPECT_GT(image.pixelColor(150, 100).alpha(), 0) << "a card";
+}
+
 } // namespace
