@@ -3,6 +3,8 @@ applications; dragging reorders the pinned ones; the bar looks right in every po
 
 import json
 import os
+import subprocess
+import tempfile
 import time
 import unittest
 
@@ -59,6 +61,28 @@ class Taskbar(PelluxTestCase):
         self.click("org.example.Notes")
         wait_until(lambda: self.desktop.active_window() == notes, what="notes active after its click")
         self.assertFalse(self.hidden(viewer))
+
+    def share_on_screen(self, rect, colour):
+        """The share of the pixels in `rect` of the screen close to `colour`."""
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "screen.png")
+            self.desktop.screenshot(path)
+            crop = f"{rect['width']}x{rect['height']}+{rect['x']}+{rect['y']}"
+            value = subprocess.run(["convert", path, "-crop", crop, "-fuzz", "15%", "-fill", "black", "+opaque", colour,
+                                    "-fill", "white", "-opaque", colour, "-format", "%[fx:mean]", "info:"],
+                                   capture_output=True, text=True).stdout.strip()
+            return float(value or 0)
+
+    def test_a_window_icon_set_or_changed_after_the_window_appears_reaches_its_button(self):
+        self.start_pellux()
+        client, _ = self.start_client("--class", "iconless,Iconless")
+        rect = wait_until(lambda: self.items().get("wmclass:Iconless", {}).get("rect"), what="its button")
+        for colour in ("#ff0000", "#0000ff"):
+            self.assertLess(self.share_on_screen(rect, colour), 0.05)
+            client.stdin.write(f"icon {colour[1:]}\n".encode())
+            client.stdin.flush()
+            self.assertEqual(client.stdout.readline().decode().strip(), "ok")
+            wait_until(lambda: self.share_on_screen(rect, colour) > 0.2, what=f"the {colour} icon on its button")
 
     def test_dragging_a_pinned_button_reorders_and_persists(self):
         self.pellux("defaults", "write", "pellux.pinnedBundleIDs", "-array",

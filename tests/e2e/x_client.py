@@ -3,7 +3,10 @@
     x_client.py --class Instance,Class [--gtk-app-id ID] [--pid N|--no-pid] [--size WxH]
                 [--type normal|dialog|utility] [--transient-for WINDOW] [--title T]
 
-Prints the window id once mapped, then waits until stdin closes or it is terminated.
+Prints the window id once mapped, then follows commands on stdin, one a line, until stdin closes or
+it is terminated; each is answered with "ok" once the X server has it:
+
+    icon RRGGBB     _NET_WM_ICON becomes a 32 x 32 square of that colour
 """
 
 import argparse
@@ -11,6 +14,23 @@ import os
 import sys
 
 from Xlib import X, Xatom, display
+
+
+def set_icon(d, window, colour):
+    side = 32
+    pixel = 0xFF000000 | int(colour, 16)
+    window.change_property(d.intern_atom("_NET_WM_ICON"), Xatom.CARDINAL, 32, [side, side] + [pixel] * side * side)
+
+
+def follow_commands(d, window):
+    for line in sys.stdin:
+        command, _, argument = line.strip().partition(" ")
+        if command != "icon":
+            print(f"unknown command {command}", flush=True)
+            continue
+        set_icon(d, window, argument)
+        d.sync()
+        print("ok", flush=True)
 
 
 def main():
@@ -56,7 +76,7 @@ def main():
             while True:
                 d.next_event()
         else:
-            sys.stdin.read()
+            follow_commands(d, window)
     except (KeyboardInterrupt, Exception):
         pass
 

@@ -17,7 +17,11 @@ public:
         return m_windows.contains(id) ? std::optional(m_windows.value(id)) : std::nullopt;
     }
     WindowId activeWindow() const override { return m_active; }
-    QImage icon(WindowId id, int) const override { return icons.value(id); }
+    QImage icon(WindowId id, int) const override
+    {
+        iconReads.append(id);
+        return icons.value(id);
+    }
 
     void requestActivate(WindowId id) override
     {
@@ -79,12 +83,18 @@ public:
         m_active = id;
         emit activeWindowChanged(id);
     }
+    void changeIcon(WindowId id, const QImage& image)
+    {
+        icons.insert(id, image);
+        emit iconChanged(id);
+    }
 
     QList<std::pair<QString, WindowId>> requests;
     QList<std::pair<WindowId, QRect>> moveResizes;
     // Minimize, activate and move-resize change the windows the way a window manager would.
     bool appliesRequests = false;
     QHash<WindowId, QImage> icons;
+    mutable QList<WindowId> iconReads;
 
 private:
     QList<WindowId> m_order;

@@ -36,4 +36,6 @@ signals:
     void windowsChanged(const QList<WindowId>& added, const QList<WindowId>& removed);
     void windowsUpdated(const QList<WindowId>& changed);
     void activeWindowChanged(WindowId active);
+    // The window's own icon changed; icon() answers with the new one.
+    void iconChanged(WindowId window);
 };

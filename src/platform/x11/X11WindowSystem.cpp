@@ -8,7 +8,9 @@
 
 #include <xcb/xcb_icccm.h>
 
+#include <array>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -47,6 +49,59 @@ WindowKind kindOf(const XcbConnection& x, const std::optional<QList<quint32>>& t
                 return kind;
     return WindowKind::Other;
 }
+
+// What a window record is read from. The reader asks for exactly these, and the event filter re-reads
+// a window only when one of them changes: user time, opaque region and the like cost nothing.
+enum RecordProperty {
+    NetWmName,
+    WmName,
+    WmClass,
+    GtkApplicationId,
+    KdeDesktopFile,
+    BamfDesktopFile,
+    NetWmPid,
+    WindowType,
+    TransientFor,
+    Hints,
+    Opacity,
+    State,
+    Desktop,
+    FrameExtents,
+    recordPropertyCount
+};
+
+struct PropertyRead {
+    RecordProperty property;
+    const char* name;
+    const char* type; // nullptr: any type
+    quint32 maxWords;
+};
+
+constexpr std::array<PropertyRead, recordPropertyCount> recordProperties{{
+    {NetWmName, "_NET_WM_NAME", "UTF8_STRING", 1024},
+    {WmName, "WM_NAME", nullptr, 1024},
+    {WmClass, "WM_CLASS", "STRING", 256},
+    {GtkApplicationId, "_GTK_APPLICATION_ID", "UTF8_STRING", 256},
+    {KdeDesktopFile, "_KDE_NET_WM_DESKTOP_FILE", nullptr, 256},
+    {BamfDesktopFile, "_BAMF_DESKTOP_FILE", nullptr, 256},
+    {NetWmPid, "_NET_WM_PID", "CARDINAL", 1},
+    {WindowType, "_NET_WM_WINDOW_TYPE", "ATOM", 32},
+    {TransientFor, "WM_TRANSIENT_FOR", "WINDOW", 1},
+    {Hints, "WM_HINTS", "WM_HINTS", 9},
+    {Opacity, "_NET_WM_WINDOW_OPACITY", "CARDINAL", 1},
+    {State, "_NET_WM_STATE", "ATOM", 64},
+    {Desktop, "_NET_WM_DESKTOP", "CARDINAL", 1},
+    {FrameExtents, "_NET_FRAME_EXTENTS", "CARDINAL", 4},
+}};
+
+constexpr bool inPropertyOrder()
+{
+    for (size_t i = 0; i < recordProperties.size(); ++i)
+        if (recordProperties[i].property != RecordProperty(i))
+            return false;
+    return true;
+}
+static_assert(inPropertyOrder(), "recordProperties is indexed by RecordProperty");
 
 } // namespace
 
@@ -175,7 +230,10 @@ void X11WindowSystem::handlePropertyNotify(const xcb_property_notify_event_t* ev
 {
     m_lastEventTime = event->time;
     if (event->window != m_x.root()) {
-        markDirty(event->window);
+        if (event->atom == m_iconAtom)
+            markIconChanged(event->window);
+        else if (m_recordAtoms.contains(event->atom))
+            markDirty(event->window);
         return;
     }
     if (event->atom == m_x.atom("_NET_CLIENT_LIST"))
@@ -195,6 +253,15 @@ void X11WindowSystem::markDirty(xcb_window_t window)
     if (!m_windows.contains(id))
         return;
     m_dirty.insert(id);
+    scheduleFlush();
+}
+
+void X11WindowSystem::markIconChanged(xcb_window_t window)
+{
+    const WindowId id{window};
+    if (!m_windows.contains(id))
+        return;
+    m_iconsChanged.insert(id);
     scheduleFlush();
 }
 
@@ -228,6 +295,7 @@ void X11WindowSystem::flush()
     }
     m_dirty.clear();
     m_clientListDirty = m_desktopDirty = false;
+    const QSet<WindowId> iconsChanged = std::exchange(m_iconsChanged, {});
 
     WindowId active = m_active;
     if (m_activeDirty) {
@@ -243,10 +311,19 @@ void X11WindowSystem::flush()
         m_active = active;
         emit activeWindowChanged(active);
     }
+    for (WindowId id : iconsChanged)
+        if (m_windows.contains(id))
+            emit iconChanged(id);
 }
 
 QList<WindowId> X11WindowSystem::readClientList(QList<WindowId>& removed)
 {
+    // Client events arrive only once selected below; what the filter compares them with is ready first.
+    if (m_recordAtoms.isEmpty()) {
+        for (const PropertyRead& read : recordProperties)
+            m_recordAtoms.insert(m_x.atom(read.name));
+        m_iconAtom = m_x.atom("_NET_WM_ICON");
+    }
     const auto list = m_x.cardinals(m_x.root(), m_x.atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW).value_or(QList<quint32>());
     QSet<WindowId> listed;
     QList<WindowId> added;
@@ -283,22 +360,15 @@ std::optional<ClientWindow> X11WindowSystem::readWindow(xcb_window_t window) con
     const auto attributesCookie = xcb_get_window_attributes(c, window);
     const auto geometryCookie = xcb_get_geometry(c, window);
     const auto originCookie = xcb_translate_coordinates(c, window, m_x.root(), 0, 0);
-    const xcb_atom_t utf8 = m_x.atom("UTF8_STRING");
     XcbPropertyBatch batch(m_x, window);
-    const int netName = batch.ask(m_x.atom("_NET_WM_NAME"), utf8, 1024);
-    const int name = batch.ask(XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 1024);
-    const int wmClass = batch.ask(XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256);
-    const int gtkId = batch.ask(m_x.atom("_GTK_APPLICATION_ID"), utf8, 256);
-    const int kdeFile = batch.ask(m_x.atom("_KDE_NET_WM_DESKTOP_FILE"), XCB_ATOM_ANY, 256);
-    const int bamfFile = batch.ask(m_x.atom("_BAMF_DESKTOP_FILE"), XCB_ATOM_ANY, 256);
-    const int pid = batch.ask(m_x.atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 1);
-    const int type = batch.ask(m_x.atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32);
-    const int transient = batch.ask(XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 1);
-    const int hints = batch.ask(XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 9);
-    const int opacity = batch.ask(m_x.atom("_NET_WM_WINDOW_OPACITY"), XCB_ATOM_CARDINAL, 1);
-    const int state = batch.ask(m_x.atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 64);
-    const int desktop = batch.ask(m_x.atom("_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 1);
-    const int extents = batch.ask(m_x.atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 4);
+    const auto typeOf = [this](const PropertyRead& read) {
+        return read.type ? m_x.atom(read.type) : xcb_atom_t(XCB_ATOM_ANY);
+    };
+    std::array<int, recordPropertyCount> tickets{};
+    for (const PropertyRead& read : recordProperties)
+        tickets[read.property] = batch.ask(m_x.atom(read.name), typeOf(read), read.maxWords);
+    const auto bytes = [&](RecordProperty p) { return batch.bytes(tickets[p]).value_or(QByteArray()); };
+    const auto cardinals = [&](RecordProperty p) { return batch.cardinals(tickets[p], typeOf(recordProperties[p])); };
 
     std::unique_ptr<xcb_get_window_attributes_reply_t, FreeDeleter> attributes(
         xcb_get_window_attributes_reply(c, attributesCookie, nullptr));
@@ -311,33 +381,33 @@ std::optional<ClientWindow> X11WindowSystem::readWindow(xcb_window_t window) con
     ClientWindow client;
     client.id = WindowId{window};
     client.viewable = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-    client.title = QString::fromUtf8(batch.bytes(netName).value_or(QByteArray()));
-    const QByteArray plainName = batch.bytes(name).value_or(QByteArray());
+    client.title = QString::fromUtf8(bytes(NetWmName));
     if (client.title.isEmpty())
-        client.title = QString::fromLatin1(plainName);
-    const QList<QByteArray> classParts = batch.bytes(wmClass).value_or(QByteArray()).split('\0');
+        client.title = batch.text(tickets[WmName]).value_or(QString());
+    const QList<QByteArray> classParts = bytes(WmClass).split('\0');
     client.wmInstance = QString::fromLocal8Bit(classParts.value(0));
     client.wmClass = QString::fromLocal8Bit(classParts.value(1));
-    client.gtkApplicationId = QString::fromUtf8(batch.bytes(gtkId).value_or(QByteArray()));
-    client.kdeDesktopFile = QString::fromUtf8(batch.bytes(kdeFile).value_or(QByteArray()));
-    client.bamfDesktopFile = QString::fromUtf8(batch.bytes(bamfFile).value_or(QByteArray()));
-    const auto pidValue = batch.cardinals(pid, XCB_ATOM_CARDINAL);
+    client.gtkApplicationId = QString::fromUtf8(bytes(GtkApplicationId));
+    client.kdeDesktopFile = QString::fromUtf8(bytes(KdeDesktopFile));
+    client.bamfDesktopFile = QString::fromUtf8(bytes(BamfDesktopFile));
+    const auto pidValue = cardinals(NetWmPid);
     client.pid = pidValue && !pidValue->isEmpty() ? static_cast<qint32>(pidValue->first()) : 0;
-    client.kind = kindOf(m_x, batch.cardinals(type, XCB_ATOM_ATOM));
-    const auto transientValue = batch.cardinals(transient, XCB_ATOM_WINDOW);
+    client.kind = kindOf(m_x, cardinals(WindowType));
+    const auto transientValue = cardinals(TransientFor);
     client.transientFor = WindowId{transientValue && !transientValue->isEmpty() ? transientValue->first() : 0};
-    const auto hintValues = batch.cardinals(hints, XCB_ATOM_WM_HINTS);
-    if (hintValues && hintValues->size() >= 9) {
-        client.groupLeader = WindowId{(hintValues->at(0) & XCB_ICCCM_WM_HINT_WINDOW_GROUP) ? hintValues->at(8) : 0};
-        client.urgent = hintValues->at(0) & XCB_ICCCM_WM_HINT_X_URGENCY;
+    // Old clients write the 8 words of ICCCM 1.0, without the window group.
+    if (const auto hintValues = cardinals(Hints); hintValues && !hintValues->isEmpty()) {
+        const quint32 flags = hintValues->first();
+        client.urgent = flags & XCB_ICCCM_WM_HINT_X_URGENCY;
+        if ((flags & XCB_ICCCM_WM_HINT_WINDOW_GROUP) && hintValues->size() >= 9)
+            client.groupLeader = WindowId{hintValues->at(8)};
     }
-    const auto opacityValue = batch.cardinals(opacity, XCB_ATOM_CARDINAL);
+    const auto opacityValue = cardinals(Opacity);
     if (opacityValue && !opacityValue->isEmpty())
         client.opacity = opacityValue->first() / double(0xFFFFFFFFu);
-    applyState(client, batch.cardinals(state, XCB_ATOM_ATOM).value_or(QList<quint32>()),
-               batch.cardinals(desktop, XCB_ATOM_CARDINAL));
+    applyState(client, cardinals(State).value_or(QList<quint32>()), cardinals(Desktop));
     if (geometry && origin)
-        client.frame = frameOf(*geometry, *origin, batch.cardinals(extents, XCB_ATOM_CARDINAL));
+        client.frame = frameOf(*geometry, *origin, cardinals(FrameExtents));
     return client;
 }
 

@@ -44,12 +44,17 @@ private:
     quint32 timestamp() const;
     void handlePropertyNotify(const struct xcb_property_notify_event_t* event);
     void markDirty(xcb_window_t window);
+    void markIconChanged(xcb_window_t window);
 
     XcbConnection m_x;
     QList<WindowId> m_order;
     QHash<WindowId, ClientWindow> m_windows;
     mutable QHash<WindowId, quint32> m_desktopOf;
     QSet<WindowId> m_dirty;
+    QSet<WindowId> m_iconsChanged;
+    // The properties of a client that are worth an event.
+    QSet<xcb_atom_t> m_recordAtoms;
+    xcb_atom_t m_iconAtom = XCB_ATOM_NONE;
     WindowId m_active;
     quint32 m_currentDesktop = 0;
     bool m_clientListDirty = true;

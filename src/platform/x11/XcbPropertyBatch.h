@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <optional>
 #include <vector>
@@ -21,6 +22,9 @@ public:
     int ask(xcb_atom_t property, xcb_atom_t type, quint32 maxWords);
     std::optional<QList<quint32>> cardinals(int ticket, xcb_atom_t type);
     std::optional<QByteArray> bytes(int ticket);
+    // An 8-bit text property decoded by its type: UTF8_STRING as UTF-8, COMPOUND_TEXT by its
+    // segments, STRING (and anything else) as Latin-1.
+    std::optional<QString> text(int ticket);
 
 private:
     struct Free {
@@ -28,6 +32,7 @@ private:
     };
     using Reply = std::unique_ptr<xcb_get_property_reply_t, Free>;
     Reply take(int ticket);
+    static std::optional<QByteArray> bytesOf(const Reply& reply);
 
     const XcbConnection& m_x;
     xcb_window_t m_window;

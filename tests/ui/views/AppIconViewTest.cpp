@@ -1,7 +1,17 @@
 #include "ui/views/taskbar/AppIconView.h"
+#include "core/features/taskbar/TaskbarIcons.h"
+#include "core/services/AppDiscoveryService.h"
+#include "core/services/IconCacheService.h"
+#include "core/services/RunningAppsService.h"
+#include "fakes/FakeApplicationSource.h"
+#include "fakes/FakeBundleFiles.h"
+#include "fakes/FakeIconLoader.h"
+#include "fakes/FakeProcessInspector.h"
+#include "fakes/FakeWindowSystem.h"
 
 #include <QEnterEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -86,6 +96,41 @@ TEST(AppIconView, AnswersForAnOlderIconRequestAreDropped)
     const QImage shown = view.grab().toImage();
     const QPoint centre = view.currentGeometry().icon.center().toPoint();
     EXPECT_EQ(QColor(shown.pixel(centre)).green(), 255);
+}
+
+// Java and Electron programs set their window's icon after the window appears, and change it later.
+TEST(AppIconView, AWindowsIconSetOrChangedLaterReachesItsButton)
+{
+    FakeWindowSystem windows;
+    FakeProcessInspector processes;
+    RunningAppsService running(windows, processes, 999);
+    running.start();
+    QTemporaryDir directory;
+    const AppDiscoveryService discovery(std::make_shared<FakeApplicationSource>());
+    const IconCacheService cache(std::make_shared<FakeBundleFiles>(), std::make_shared<FakeIconLoader>(),
+                                 directory.path());
+    const TaskbarIcons icons(discovery, cache, running, windows);
+    ClientWindow client;
+    client.id = WindowId{7};
+    client.pid = 70;
+    client.wmClass = QStringLiteral("Mystery");
+    client.viewable = true;
+    client.frame = QRect(0, 0, 400, 300);
+    windows.add(client);
+    TaskbarItem mystery = item(true, false);
+    mystery.bundleID = QStringLiteral("wmclass:Mystery");
+    AppIconView view(mystery, 40, {}, [&icons](const TaskbarItem& i, int pixels, QObject* context, auto done) {
+        icons.requestIcon(i, pixels, context, std::move(done));
+    });
+    view.resize(40, 48);
+    const QPoint centre = view.currentGeometry().icon.center().toPoint();
+
+    for (const QColor colour : {QColor(Qt::green), QColor(Qt::blue)}) {
+        QImage icon(8, 8, QImage::Format_ARGB32);
+        icon.fill(colour);
+        windows.changeIcon(client.id, icon);
+        EXPECT_EQ(view.grab().toImage().pixelColor(centre), colour) << colour.name().toStdString();
+    }
 }
 
 // A running application's previews over `count` windows; resting opens them only when `shows`.

@@ -20,6 +20,8 @@ public:
         const RunningAppsService& running, const WindowSystem& windows);
 
     // `done` gets a null image when there is no icon; nothing is delivered once `context` is gone.
+    // A picture from the window comes again each time that window's icon changes, until the next
+    // request for the same `context`.
     void requestIcon(
         const TaskbarItem& item, int pixelSize, QObject* context, std::function<void(const QImage&)> done) const;
 

@@ -21,6 +21,7 @@
 class AppIconView : public QWidget {
     Q_OBJECT
 public:
+    // `done` may come again later when the picture changes (a window setting a new icon).
     using IconRequest = std::function<void(const TaskbarItem&, int pixelSize, QObject* context,
                                            std::function<void(const QImage&)> done)>;
 

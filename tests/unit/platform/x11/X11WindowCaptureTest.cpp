@@ -1,4 +1,5 @@
 #include "platform/x11/X11WindowCapture.h"
+#include "XvfbServer.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -14,48 +15,6 @@
 #include <cstdlib>
 
 namespace {
-
-// A private X server for the whole suite: started once, ended by its pid.
-class XvfbServer {
-public:
-    XvfbServer()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-            return;
-        // -displayfd 1: the server writes its display number to our pipe, so parallel runs never clash.
-        m_process.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
-        if (!m_process.waitForStarted(5'000))
-            return;
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10'000)) {
-        }
-        const QByteArray number = m_process.readLine().trimmed();
-        if (number.isEmpty())
-            return;
-        m_display = ":" + number;
-        m_connection = xcb_connect(m_display.constData(), nullptr);
-    }
-    ~XvfbServer()
-    {
-        if (m_connection)
-            xcb_disconnect(m_connection);
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            m_process.waitForFinished(5'000);
-        }
-    }
-
-    xcb_connection_t* connection() const
-    {
-        return m_connection && !xcb_connection_has_error(m_connection) ? m_connection : nullptr;
-    }
-
-    QString display() const { return QString::fromLatin1(m_display); }
-
-private:
-    QProcess m_process;
-    QByteArray m_display;
-    xcb_connection_t* m_connection = nullptr;
-};
 
 XvfbServer* server = nullptr;
 
