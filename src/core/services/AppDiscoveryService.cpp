@@ -14,17 +14,17 @@ Q_LOGGING_CATEGORY(lcDiscovery, "app.pellux.Pellux.discovery", QtInfoMsg)
 
 namespace {
 
-// The folder itself, its subfolders, or for a folder that does not exist yet its nearest ancestor,
-// so that its creation is noticed.
-QStringList foldersToWatch(const QString& folder)
+QString nearestExistingFolder(const QString& folder)
 {
     QDir dir(folder);
-    if (!dir.exists()) {
-        while (!dir.exists() && !dir.isRoot())
-            dir.setPath(QDir::cleanPath(dir.absoluteFilePath(QStringLiteral(".."))));
-        return {dir.absolutePath()};
-    }
-    QStringList folders{dir.absolutePath()};
+    while (!dir.exists() && !dir.isRoot())
+        dir.setPath(QDir::cleanPath(dir.absoluteFilePath(QStringLiteral(".."))));
+    return dir.absolutePath();
+}
+
+QStringList folderWithSubfolders(const QString& folder)
+{
+    QStringList folders { QDir(folder).absolutePath() };
     QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext())
         folders.append(it.next());
@@ -89,12 +89,34 @@ void AppDiscoveryService::sortByName(QList<InstalledApp>& apps)
 
 void AppDiscoveryService::watchFolders()
 {
-    QStringList folders;
-    for (const QString& folder : m_source->searchFolders())
-        folders.append(foldersToWatch(folder));
-    folders.removeDuplicates();
+    m_folders.clear();
+    m_standIns.clear();
+    for (const QString& folder : m_source->searchFolders()) {
+        if (QDir(folder).exists()) {
+            for (const QString& path : folderWithSubfolders(folder))
+                m_folders.insert(path);
+        } else {
+            m_standIns[nearestExistingFolder(folder)].append(folder);
+        }
+    }
+    QStringList paths = m_folders.values() + m_standIns.keys();
+    paths.removeDuplicates();
     m_watcher = std::make_unique<QFileSystemWatcher>();
-    if (!folders.isEmpty())
-        m_watcher->addPaths(folders);
-    connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, &m_settle, qOverload<>(&QTimer::start));
+    if (!paths.isEmpty() && !m_watcher->addPaths(paths).isEmpty())
+        qCCritical(lcDiscovery, "Failed to create FSEventStream for app directories");
+    connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, this, &AppDiscoveryService::folderChanged);
+}
+
+void AppDiscoveryService::folderChanged(const QString& path)
+{
+    if (m_folders.contains(path)) {
+        m_settle.start();
+        return;
+    }
+    // Other files come and go in a parent such as ~/.local/share all the time; only a step towards
+    // a missing folder, or the parent vanishing, changes what must be watched.
+    const QStringList missing = m_standIns.value(path);
+    if (std::any_of(missing.cbegin(), missing.cend(),
+            [&](const QString& folder) { return nearestExistingFolder(folder) != path; }))
+        m_settle.start();
 }

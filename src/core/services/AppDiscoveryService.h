@@ -3,8 +3,10 @@
 #include "core/models/InstalledApp.h"
 
 #include <QFileSystemWatcher>
+#include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 
 #include <memory>
@@ -12,7 +14,8 @@
 class ApplicationSource;
 
 // The applications installed on the machine, sorted by name, scanned again whenever something
-// changes in the application folders (changes within half a second make one scan).
+// changes in the application folders (changes within half a second make one scan). A folder that
+// does not exist yet is waited for in its nearest existing parent, whose other changes are ignored.
 class AppDiscoveryService : public QObject {
     Q_OBJECT
     Q_PROPERTY(QList<InstalledApp> apps READ apps NOTIFY appsChanged)
@@ -32,10 +35,15 @@ signals:
 
 private:
     void watchFolders();
+    void folderChanged(const QString& path);
 
     std::shared_ptr<const ApplicationSource> m_source;
     QList<InstalledApp> m_apps;
     std::unique_ptr<QFileSystemWatcher> m_watcher;
+    // Existing application folders and their subfolders.
+    QSet<QString> m_folders;
+    // A watched parent -> the missing application folders it stands in for.
+    QHash<QString, QStringList> m_standIns;
     QTimer m_settle;
     quint64 m_generation = 0;
 };

@@ -4,30 +4,63 @@
 
 namespace {
 
-// These mean redirection, globbing, variables and the like to a shell. No shell runs the line, so
-// unquoted they make it invalid rather than quietly becoming literal arguments.
-const QString reservedOutsideQuotes = QStringLiteral("\t\n'\\><~|&;$*?#()`");
 const QString escapableInQuotes = QStringLiteral("\"`$\\");
 const QString fileCodes = QStringLiteral("fFuU");
 const QString otherCodes = QStringLiteral("ick");
 const QString deprecatedCodes = QStringLiteral("dDnNvm");
 
+// Quoted text is often shell code (sh -c '...'): a file name or URL pasted into it could run
+// commands, so file and URL codes inside it stand for nothing. A code quoted alone is still a
+// whole argument and keeps its meaning, as do the other codes and %%.
+void appendQuoted(QStringView text, QString& out)
+{
+    if (text.size() == 2 && text[0] == u'%' && fileCodes.contains(text[1])) {
+        out += text;
+        return;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool code = text[i] == u'%' && i + 1 < text.size();
+        if (code && fileCodes.contains(text[i + 1]))
+            ++i;
+        else if (code && text[i + 1] == u'%')
+            out += text.sliced(i++, 2);
+        else
+            out += text[i];
+    }
+}
+
 // Appends the quoted text that starts at `from` to `out`; the index of the closing quote.
 std::optional<qsizetype> readQuoted(QStringView line, qsizetype from, QString& out)
 {
+    QString text;
     for (qsizetype i = from; i < line.size(); ++i) {
         QChar c = line[i];
-        if (c == u'"')
+        if (c == u'"') {
+            appendQuoted(text, out);
             return i;
+        }
         // Any other backslash stands for itself, as it does between double quotes in a shell.
         if (c == u'\\' && i + 1 < line.size() && escapableInQuotes.contains(line[i + 1]))
             c = line[++i];
-        out += c;
+        text += c;
     }
     return {};
 }
 
+// Appends the single-quoted text that starts at `from` to `out`; the index of the closing quote.
+std::optional<qsizetype> readSingleQuoted(QStringView line, qsizetype from, QString& out)
+{
+    const qsizetype closing = line.indexOf(u'\'', from);
+    if (closing < 0)
+        return {};
+    appendQuoted(line.sliced(from, closing - from), out);
+    return closing;
+}
+
 // Quoted runs join the text around them into one argument, as a shell would read --x="a b".
+// Generators such as Wine write unquoted backslashes and single quotes; read as a shell would
+// read them, they say what the author meant, so the line is followed rather than rejected.
+// Other shell characters are plain text here, since no shell runs the line.
 std::optional<QStringList> splitArguments(QStringView line)
 {
     QStringList arguments;
@@ -46,8 +79,16 @@ std::optional<QStringList> splitArguments(QStringView line)
                 return {};
             i = *closing;
             inArgument = true;
-        } else if (reservedOutsideQuotes.contains(c)) {
-            return {};
+        } else if (c == u'\'') {
+            const auto closing = readSingleQuoted(line, i + 1, current);
+            if (!closing)
+                return {};
+            i = *closing;
+            inArgument = true;
+        } else if (c == u'\\' && i + 1 < line.size()) {
+            // A backslash at the very end escapes nothing and is kept, as in a shell.
+            current += line[++i];
+            inArgument = true;
         } else {
             current += c;
             inArgument = true;

@@ -21,9 +21,11 @@ public:
         QString desktopFilePath;
     };
 
-    // The value must already be unescaped as a string (DesktopEntry::exec()). Nothing when a quote
-    // is unterminated, a reserved character stands outside quotes, a field code is unknown, more
-    // than one of %f %F %u %U appears, or the program is missing, holds '=' or a field code.
+    // The value must already be unescaped as a string (DesktopEntry::exec()). Outside double
+    // quotes a backslash escapes the next character, single quotes group literally, and other
+    // shell characters are plain text. Nothing when a quote is unterminated, a field code is
+    // unknown, more than one of %f %F %u %U appears, or the program is missing, holds '=' or a
+    // field code.
     static std::optional<DesktopExec> parse(const QString& exec);
     // The entry's localised Icon and Name (process locale) and its file.
     static Context contextOf(const DesktopEntry& entry);

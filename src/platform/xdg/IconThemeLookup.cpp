@@ -51,11 +51,11 @@ QStringList IconThemeLookup::defaultBaseDirs()
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
     if (dataHome.isEmpty())
         dataHome = home + QStringLiteral("/.local/share");
-    QStringList dirs { dataHome + QStringLiteral("/icons") };
+    // ~/.icons is searched first, so a theme the user copied there wins over an installed one.
+    QStringList dirs { home + QStringLiteral("/.icons"), dataHome + QStringLiteral("/icons") };
     for (const QString& dataDir :
         splitPaths(qEnvironmentVariable("XDG_DATA_DIRS"), QStringLiteral("/usr/local/share:/usr/share")))
         dirs.append(dataDir + QStringLiteral("/icons"));
-    dirs.append(home + QStringLiteral("/.icons"));
     dirs.removeDuplicates();
     return dirs;
 }

@@ -18,7 +18,7 @@ public:
     explicit IconThemeLookup(
         QString themeName, QStringList baseDirs = defaultBaseDirs(), QStringList pixmapDirs = defaultPixmapDirs());
 
-    // $XDG_DATA_HOME/icons, each $XDG_DATA_DIRS/icons, ~/.icons.
+    // ~/.icons, $XDG_DATA_HOME/icons, each $XDG_DATA_DIRS/icons.
     static QStringList defaultBaseDirs();
     static QStringList defaultPixmapDirs();
 

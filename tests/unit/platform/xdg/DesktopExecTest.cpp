@@ -93,6 +93,8 @@ TEST(DesktopExec, RejectsInvalidLines)
         { "blanks only", "   " },
         { "unterminated quote", R"(app "abc)" },
         { "escaped closing quote", R"(app "abc\")" },
+        { "unterminated single quote", "app 'abc" },
+        { "backslash cannot escape a single quote between single quotes", R"(app 'it\'s')" },
         { "unknown field code", "app %x" },
         { "unknown upper-case code", "app %C" },
         { "percent at the end", "app 50%" },
@@ -111,13 +113,44 @@ TEST(DesktopExec, RejectsInvalidLines)
     }
 }
 
-TEST(DesktopExec, ReservedCharactersNeedQuotes)
+TEST(DesktopExec, TakesOtherShellCharactersLiterallyWithOrWithoutQuotes)
 {
-    for (const QChar reserved : QStringLiteral("\t\n'\\><~|&;$*?#()`")) {
+    for (const QChar reserved : QStringLiteral("\t\n><~|&;$*?#()`")) {
         const QString text = QStringLiteral("a") + reserved + QStringLiteral("b");
+        const Launches expected { { "app", text.toStdString() } };
         SCOPED_TRACE(text.toStdString());
-        EXPECT_FALSE(DesktopExec::parse(QStringLiteral("app ") + text).has_value());
-        EXPECT_EQ(expand(QStringLiteral("app \"") + text + u'"'), (Launches { { "app", text.toStdString() } }));
+        EXPECT_EQ(expand(QStringLiteral("app ") + text), expected);
+        EXPECT_EQ(expand(QStringLiteral("app \"") + text + u'"'), expected);
+    }
+}
+
+TEST(DesktopExec, ReadsUnquotedBackslashesAndSingleQuotesAsAShellWould)
+{
+    struct Case {
+        const char* name;
+        const char* exec;
+        Argv argv;
+    };
+    const Case cases[] = {
+        { "backslash keeps a space in its argument", R"(app a\ b)", { "app", "a b" } },
+        { "backslash escapes a backslash", R"(app a\\b)", { "app", R"(a\b)" } },
+        { "backslash escapes a double quote", R"(app say\"hi)", { "app", R"(say"hi)" } },
+        { "backslash escapes a single quote", R"(app it\'s)", { "app", "it's" } },
+        { "backslash before an ordinary character vanishes", R"(app \a\$b)", { "app", "a$b" } },
+        { "backslash at the end is kept", R"(app a\)", { "app", R"(a\)" } },
+        { "single quotes keep everything literally", R"(app 'a "b" \c $d')", { "app", R"(a "b" \c $d)" } },
+        { "backslash is literal between single quotes", R"(app 'a\' b)", { "app", R"(a\)", "b" } },
+        { "single-quoted run joins its word", "app --name='a b'c", { "app", "--name=a bc" } },
+        { "single-quoted program", "'/opt/My App/app' x", { "/opt/My App/app", "x" } },
+        { "empty single-quoted argument", "app '' x", { "app", "", "x" } },
+        { "single and double quotes in one word", R"(app 'a"'"b'")", { "app", R"(a"b')" } },
+        { "shell script as one argument", R"(sh -c 'cd ~/games && ./run.sh; echo "done" | tee $HOME/log')",
+            { "sh", "-c", R"(cd ~/games && ./run.sh; echo "done" | tee $HOME/log)" } },
+        { "percent escape between single quotes", "sh -c 'date +%%s'", { "sh", "-c", "date +%s" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(expand(QString::fromUtf8(c.exec)), Launches { c.argv });
     }
 }
 
@@ -130,6 +163,13 @@ TEST(DesktopExec, ExpandsFilesAndUrls)
         Launches expected;
     };
     const Case cases[] = {
+        // A file named "x; rm -rf ~" must never become shell code.
+        { "file code inside single quotes stands for nothing", "sh -c 'app %f'", { "file:///x;%20rm" },
+            { { "sh", "-c", "app " } } },
+        { "URL code inside double quotes stands for nothing", R"(sh -c "open %U")", { "https://e.org/$(x)" },
+            { { "sh", "-c", "open " } } },
+        { "quoted file code does not count as the line's", "sh -c 'a %F' sh %f", { "file:///a", "file:///b" },
+            { { "sh", "-c", "a ", "sh", "/a" }, { "sh", "-c", "a ", "sh", "/b" } } },
         { "%f launches once per file", "app %f", { "file:///a", "file:///b" }, { { "app", "/a" }, { "app", "/b" } } },
         { "%F passes all files to one launch", "app %F x", { "file:///a", "file:///b" },
             { { "app", "/a", "/b", "x" } } },
@@ -159,6 +199,8 @@ TEST(DesktopExec, ExpandsFilesAndUrls)
         { "files are ignored without a file code", "app --new %c", { "file:///a" }, { { "app", "--new", "My App" } } },
         { "other codes repeat in every launch", "app %i %f", { "file:///a", "file:///b" },
             { { "app", "--icon", "app-icon", "/a" }, { "app", "--icon", "app-icon", "/b" } } },
+        { "shell script takes the file as a parameter", R"(sh -c 'exec app "$1"' sh %f)", { "file:///tmp/a%20b" },
+            { { "sh", "-c", R"(exec app "$1")", "sh", "/tmp/a b" } } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -186,7 +228,12 @@ TEST(DesktopExec, UnescapesTheValueBeforeUndoingQuotes)
         { "escaped quotes", R"(Exec=app "\\"x\\"")", Argv { "app", R"("x")" } },
         { "\\s separates arguments", R"(Exec=app\s--flag)", Argv { "app", "--flag" } },
         { "\\s inside quotes", R"(Exec=app "a\sb")", Argv { "app", "a b" } },
-        { "an escaped backslash alone is unquoted", R"(Exec=app \\$HOME)", std::nullopt },
+        { "an unquoted escaped backslash escapes the next character", R"(Exec=app \\$HOME)", Argv { "app", "$HOME" } },
+        { "Wine start line",
+            R"(Exec=env WINEPREFIX="/home/u/.wine" wine C:\\\\windows\\\\command\\\\start.exe /Unix )"
+            R"(/home/u/.wine/dosdevices/c:/users/u/Start\\ Menu/Programs/Foo.lnk)",
+            Argv { "env", "WINEPREFIX=/home/u/.wine", "wine", R"(C:\windows\command\start.exe)", "/Unix",
+                "/home/u/.wine/dosdevices/c:/users/u/Start Menu/Programs/Foo.lnk" } },
         { "two backslashes inside quotes escape the quote", R"(Exec=app "a\\")", std::nullopt },
     };
     for (const Case& c : cases) {

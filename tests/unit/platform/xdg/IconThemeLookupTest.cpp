@@ -1,6 +1,8 @@
 #include "platform/xdg/IconThemeLookup.h"
 
 #include <QDir>
+#include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -135,9 +137,65 @@ TEST(IconThemeLookup, DefaultFoldersFollowTheXdgVariables)
     savedDirs.isNull() ? qunsetenv("XDG_DATA_DIRS") : qputenv("XDG_DATA_DIRS", savedDirs);
 
     const QString home = QDir::homePath();
-    EXPECT_EQ(set, QStringList({ "/data/home/icons", "/one/icons", "/two/icons", home + "/.icons" }));
+    EXPECT_EQ(set, QStringList({ home + "/.icons", "/data/home/icons", "/one/icons", "/two/icons" }));
     EXPECT_EQ(unset,
-        QStringList({ home + "/.local/share/icons", "/usr/local/share/icons", "/usr/share/icons", home + "/.icons" }));
+        QStringList({ home + "/.icons", home + "/.local/share/icons", "/usr/local/share/icons", "/usr/share/icons" }));
+}
+
+// Sets an environment variable until the returned guard goes.
+auto setForNow(const char* name, const QByteArray& value)
+{
+    const bool wasSet = qEnvironmentVariableIsSet(name);
+    const QByteArray saved = qgetenv(name);
+    qputenv(name, value);
+    return qScopeGuard([=] { wasSet ? qputenv(name, saved) : qunsetenv(name); });
+}
+
+TEST(IconThemeLookup, DefaultFoldersLetTheHomeIconsFolderWin)
+{
+    const QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString homeIcons = QStringLiteral("home/.icons");
+    const QString dataHomeIcons = QStringLiteral("data-home/icons");
+    const QString dataDirIcons = QStringLiteral("data-dir/icons");
+    struct Placed {
+        const char* icon;
+        QStringList baseDirs;
+        QString expected;
+    };
+    const Placed icons[] = {
+        { "everywhere", { dataDirIcons, dataHomeIcons, homeIcons }, homeIcons },
+        { "home-and-system", { dataDirIcons, homeIcons }, homeIcons },
+        { "data-home-and-system", { dataDirIcons, dataHomeIcons }, dataHomeIcons },
+        { "system-only", { dataDirIcons }, dataDirIcons },
+    };
+    for (const QString& base : { homeIcons, dataHomeIcons, dataDirIcons }) {
+        const QString theme = root.filePath(base + "/Mine");
+        ASSERT_TRUE(QDir().mkpath(theme + "/48x48/apps"));
+        QFile index(theme + "/index.theme");
+        ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+        index.write("[Icon Theme]\nName=Mine\nDirectories=48x48/apps\n\n[48x48/apps]\nSize=48\nType=Fixed\n");
+    }
+    for (const Placed& placed : icons) {
+        for (const QString& base : placed.baseDirs) {
+            QFile icon(root.filePath(base + "/Mine/48x48/apps/" + placed.icon + ".png"));
+            ASSERT_TRUE(icon.open(QIODevice::WriteOnly));
+        }
+    }
+
+    QStringList baseDirs;
+    {
+        const auto home = setForNow("HOME", root.filePath("home").toUtf8());
+        const auto dataHome = setForNow("XDG_DATA_HOME", root.filePath("data-home").toUtf8());
+        const auto dataDirs = setForNow("XDG_DATA_DIRS", root.filePath("data-dir").toUtf8());
+        baseDirs = IconThemeLookup::defaultBaseDirs();
+    }
+    const IconThemeLookup lookup(QStringLiteral("Mine"), baseDirs, {});
+    for (const Placed& placed : icons) {
+        SCOPED_TRACE(placed.icon);
+        EXPECT_EQ(lookup.findIcon(QString::fromUtf8(placed.icon), 48),
+            root.filePath(placed.expected + "/Mine/48x48/apps/" + placed.icon + ".png"));
+    }
 }
 
 } // namespace
