@@ -74,6 +74,7 @@ void AppDelegate::applicationWillTerminate()
 
 void AppDelegate::setBarsHidden(bool hidden)
 {
+    m_barsHidden = hidden;
     for (const auto& controller : m_windowControllers) {
         if (hidden)
             controller->orderOut();
@@ -191,8 +192,11 @@ void AppDelegate::rebuildWindows(DisplayMode mode)
     for (QScreen* screen : targetScreens(mode))
         controllers.push_back(std::make_unique<PelluxWindowController>(screen, m_dependencies.barServices()));
     m_windowControllers = std::move(controllers);
-    for (const auto& controller : m_windowControllers)
-        controller->showWindow();
+    // Bars rebuilt while a full-screen window is in front wait for it to leave.
+    if (!m_barsHidden) {
+        for (const auto& controller : m_windowControllers)
+            controller->showWindow();
+    }
     updateFittingScreens();
 }
 

@@ -43,4 +43,5 @@ private:
     std::vector<std::unique_ptr<PelluxWindowController>> m_windowControllers;
     QTimer m_screenChangeSettle;
     bool m_relaunchAfterQuit = false;
+    bool m_barsHidden = false;
 };

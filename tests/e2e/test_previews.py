@@ -47,6 +47,11 @@ class Previews(PelluxTestCase):
     def colours(self, window):
         return int(self.shot(window, ["-format", "%k"]) or 0)
 
+    def thumbnails_drawn(self):
+        """Whether the previews shown now hold real pictures (they may have been made anew meanwhile)."""
+        shown = self.popups()
+        return bool(shown) and self.colours(shown[0][0]) > 20
+
     def share_of(self, window, colour):
         """The share of the window's pixels close to `colour`."""
         value = self.shot(window, ["-fuzz", "15%", "-fill", "black", "+opaque", colour, "-fill", "white",
@@ -62,10 +67,10 @@ class Previews(PelluxTestCase):
     def test_thumbnails_of_real_windows_and_selecting_one(self):
         first, first_window = self.xterm("-geometry", "80x20+40+40", "-title", "first")
         second, second_window = self.xterm("-geometry", "60x15+300+150", "-title", "second", "-bg", "navy")
-        popup, geometry = self.open_previews()
+        _, geometry = self.open_previews()
         self.assertGreater(geometry["width"], 2 * 260)
         # The thumbnails are real pictures of the windows, not blank cards.
-        wait_until(lambda: self.colours(popup) > 20, timeout=10, what="thumbnails drawn")
+        wait_until(self.thumbnails_drawn, timeout=10, what="thumbnails drawn")
 
         # Cards go in window order. A click on the card of the window behind brings it forward (a click
         # on the front window's card would minimize it); a middle click on the other card closes that one.
@@ -88,7 +93,7 @@ class Previews(PelluxTestCase):
             self.xterm("-geometry", "80x20+40+40", "-bg", "white", "-e", "sh", "-c", script)
             self.xterm("-geometry", "60x15+500+300", "-bg", "white")
             popup, _ = self.open_previews()
-            wait_until(lambda: self.colours(popup) > 20, timeout=10, what="thumbnails drawn")
+            wait_until(self.thumbnails_drawn, timeout=10, what="thumbnails drawn")
             self.assertLess(self.share_of(popup, "#cd0000"), 0.01)
             open(trigger, "w").close()
             # The previews stay open under the pointer and refresh by themselves.

@@ -22,6 +22,12 @@ class Windows(PelluxTestCase):
         self.desktop.run(["xdotool", "windowactivate", "--sync", str(window)])
         self.desktop.run(["wmctrl", "-i", "-r", hex(window), "-b", "add,fullscreen"])
         wait_until(lambda: not self.bar_shown(), what="bars hidden behind a full-screen window")
+        # Bars made anew meanwhile (another display mode) stay hidden too.
+        before = self.state()["bars"]
+        self.pellux("set", "pellux.displayMode", "-string", "primary")
+        wait_until(lambda: self.state()["bars"] != before, what="the bars rebuilt")
+        time.sleep(0.5)
+        self.assertFalse(self.bar_shown())
         self.desktop.run(["wmctrl", "-i", "-r", hex(window), "-b", "remove,fullscreen"])
         wait_until(self.bar_shown, what="bars back")
 

@@ -11,7 +11,7 @@ public:
     // Restores its minimized windows and activates the one used last; an application without a
     // window is started again from its desktop entry.
     virtual void activate(const QString& bundleID) = 0;
-    // Minimizes its windows.
+    // Minimizes its main window: the one used last of those not minimized.
     virtual void minimize(const QString& bundleID) = 0;
     // Asks each of its windows to close, as their close buttons would; the application decides.
     virtual void close(const QString& bundleID) = 0;

@@ -33,26 +33,21 @@ void WindowActivationService::activate(const QString& bundleID)
             m_launcher.launch(desktopFile);
         return;
     }
-    const QList<WindowId> ordered = byRecency(windows);
-    const WindowId last = ordered.last();
-    const auto mostRecent = m_windows.window(last);
-    // The others come along only when the focus stays on this desktop; windows elsewhere stay there.
-    if (mostRecent && mostRecent->onCurrentDesktop) {
-        for (WindowId id : ordered) {
-            const auto window = m_windows.window(id);
-            if (id != last && window && window->onCurrentDesktop)
-                m_windows.requestActivate(id);
-        }
-    }
-    m_windows.requestActivate(last);
+    QList<WindowId> ordered = byRecency(windows);
+    const WindowId last = ordered.takeLast();
+    bringForward(last, ordered);
 }
 
+// The main window: the one used last of those not minimized.
 void WindowActivationService::minimize(const QString& bundleID)
 {
-    for (WindowId id : m_running.windowsOf(bundleID)) {
-        const auto window = m_windows.window(id);
-        if (window && !window->minimized)
-            m_windows.requestMinimize(id);
+    const QList<WindowId> ordered = byRecency(m_running.windowsOf(bundleID));
+    for (auto it = ordered.crbegin(); it != ordered.crend(); ++it) {
+        const auto window = m_windows.window(*it);
+        if (window && !window->minimized) {
+            m_windows.requestMinimize(*it);
+            return;
+        }
     }
 }
 
@@ -73,12 +68,16 @@ bool WindowActivationService::hasOnScreenWindow(const QString& bundleID) const
 
 void WindowActivationService::select(const WindowInfo& window)
 {
-    if (!m_windows.window(window.windowID))
+    if (!m_windows.window(window.windowID)) {
+        // Gone since the previews listed it: its application still comes forward.
+        if (const QString bundleID = bundleIDOfPid(window.ownerPID); !bundleID.isEmpty())
+            activate(bundleID);
         return;
+    }
     if (window.state == WindowInfo::State::Normal && m_windows.activeWindow() == window.windowID)
         m_windows.requestMinimize(window.windowID);
     else
-        m_windows.requestActivate(window.windowID);
+        bringForwardWithItsApplication(window.windowID);
 }
 
 void WindowActivationService::perform(WindowCommand command, const WindowInfo& window)
@@ -91,17 +90,55 @@ void WindowActivationService::perform(WindowCommand command, const WindowInfo& w
         m_windows.requestMinimize(id);
         break;
     case WindowCommand::Restore:
-        m_windows.requestActivate(id);
+        bringForwardWithItsApplication(id);
         break;
     case WindowCommand::Maximize:
         // A maximized window the user cannot see would look as if nothing happened.
         m_windows.requestToggleMaximize(id);
-        m_windows.requestActivate(id);
+        bringForwardWithItsApplication(id);
         break;
     case WindowCommand::Close:
         m_windows.requestClose(id);
         break;
     }
+}
+
+// The application's other windows on screen come along, as when the application is activated,
+// but minimized ones stay where they are.
+void WindowActivationService::bringForwardWithItsApplication(WindowId chosen)
+{
+    QList<WindowId> others;
+    for (WindowId id : byRecency(m_running.windowsOf(m_running.bundleIDOf(chosen)))) {
+        const auto other = m_windows.window(id);
+        if (id != chosen && other && !other->minimized)
+            others.append(id);
+    }
+    bringForward(chosen, others);
+}
+
+// `others` come forward first, in their order, and `chosen` last, on top with the focus. Windows
+// elsewhere stay there, and none come along when the focus goes to another desktop.
+void WindowActivationService::bringForward(WindowId chosen, const QList<WindowId>& others)
+{
+    const auto window = m_windows.window(chosen);
+    if (window && window->onCurrentDesktop) {
+        for (WindowId id : others) {
+            const auto other = m_windows.window(id);
+            if (other && other->onCurrentDesktop)
+                m_windows.requestActivate(id);
+        }
+    }
+    m_windows.requestActivate(chosen);
+}
+
+QString WindowActivationService::bundleIDOfPid(qint32 pid) const
+{
+    if (pid == 0)
+        return {};
+    for (const RunningApp& app : m_running.runningApps())
+        if (app.processIdentifier == pid)
+            return app.bundleID;
+    return {};
 }
 
 // Least recently active first; windows never active keep their stacking of appearance.

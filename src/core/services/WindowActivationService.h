@@ -29,13 +29,16 @@ public:
     void close(const QString& bundleID) override;
     bool hasOnScreenWindow(const QString& bundleID) const override;
 
-    // A click on a window's preview: the window in front goes away, any other comes forward,
-    // switching desktops when it lies on another one.
+    // A click on a window's preview: the window in front goes away, any other comes forward with
+    // its application, switching desktops when it lies on another one.
     void select(const WindowInfo& window);
     // A window command from a preview; nothing for a window that is gone.
     void perform(WindowCommand command, const WindowInfo& window);
 
 private:
+    void bringForwardWithItsApplication(WindowId chosen);
+    void bringForward(WindowId chosen, const QList<WindowId>& others);
+    QString bundleIDOfPid(qint32 pid) const;
     QList<WindowId> byRecency(const QList<WindowId>& windows) const;
 
     WindowSystem& m_windows;

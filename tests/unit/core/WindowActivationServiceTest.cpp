@@ -31,6 +31,7 @@ protected:
             w.frame = QRect(0, 0, 640, 480);
             windows.add(w);
         }
+        running.start();
     }
 
     static WindowInfo info(WindowId id, State state)
@@ -57,12 +58,14 @@ TEST_F(WindowActivationServiceTest, SelectMinimizesOnlyTheWindowInFrontAndBrings
 {
     const QList<SelectCase> cases{
         {"front window minimizes", first, first, State::Normal, {{"minimize", first}}},
-        {"same title behind comes forward", first, second, State::Normal, {{"activate", second}}},
-        {"no active window", {}, first, State::Normal, {{"activate", first}}},
-        {"minimized restores", {}, first, State::Minimized, {{"activate", first}}},
+        {"same title behind comes forward with the other", first, second, State::Normal,
+         {{"activate", first}, {"activate", second}}},
+        {"no active window", {}, first, State::Normal, {{"activate", second}, {"activate", first}}},
+        {"minimized restores", {}, first, State::Minimized, {{"activate", second}, {"activate", first}}},
         // The active id may be stale for a window the list already sees on another desktop.
-        {"elsewhere switches to it", first, first, State::Elsewhere, {{"activate", first}}},
-        {"closed window is left alone", first, gone, State::Normal, {}},
+        {"elsewhere switches to it", first, first, State::Elsewhere, {{"activate", second}, {"activate", first}}},
+        {"closed window: its application still comes forward", first, gone, State::Normal,
+         {{"activate", second}, {"activate", first}}},
     };
     for (const SelectCase& c : cases) {
         windows.requests.clear();
@@ -93,8 +96,8 @@ TEST_F(WindowActivationServiceTest, PerformSendsEachCommandToThatWindowOnly)
 {
     const QList<CommandCase> cases{
         {WindowCommand::Minimize, second, {{"minimize", second}}},
-        {WindowCommand::Restore, second, {{"activate", second}}},
-        {WindowCommand::Maximize, second, {{"maximize", second}, {"activate", second}}},
+        {WindowCommand::Restore, second, {{"activate", first}, {"activate", second}}},
+        {WindowCommand::Maximize, second, {{"maximize", second}, {"activate", first}, {"activate", second}}},
         {WindowCommand::Close, second, {{"close", second}}},
         {WindowCommand::Minimize, gone, {}},
         {WindowCommand::Maximize, gone, {}},
@@ -104,6 +107,40 @@ TEST_F(WindowActivationServiceTest, PerformSendsEachCommandToThatWindowOnly)
         windows.requests.clear();
         service.perform(c.command, info(c.target, State::Minimized));
         EXPECT_EQ(windows.requests, c.expected) << int(c.command) << " on " << c.target.value;
+    }
+}
+
+TEST_F(WindowActivationServiceTest, MinimizingTheApplicationTakesItsMainWindowOnly)
+{
+    struct Case {
+        const char* name;
+        QList<WindowId> activations; // in order
+        QList<WindowId> minimized;
+        Requests expected;
+    };
+    const QList<Case> cases{
+        {"the one used last", {second, first}, {}, {{"minimize", first}}},
+        {"the one used last of those not minimized", {second, first}, {first}, {{"minimize", second}}},
+        {"nothing when all are minimized", {first}, {first, second}, {}},
+    };
+    const auto setMinimized = [this](WindowId id, bool minimized) {
+        ClientWindow w = *windows.window(id);
+        w.minimized = minimized;
+        w.viewable = !minimized;
+        windows.update(w);
+    };
+    const QString term = running.bundleIDOf(first);
+    ASSERT_FALSE(term.isEmpty());
+    for (const Case& c : cases) {
+        for (WindowId id : {first, second})
+            setMinimized(id, false);
+        for (WindowId id : c.activations)
+            windows.activate(id);
+        for (WindowId id : c.minimized)
+            setMinimized(id, true);
+        windows.requests.clear();
+        service.minimize(term);
+        EXPECT_EQ(windows.requests, c.expected) << c.name;
     }
 }
 

@@ -131,6 +131,7 @@ TEST(WindowClampTest, FullScreenMeansAskingForItOrCoveringTheMonitorWithin2Pixel
         bool asks;
         QList<ScreenBox> boxes;
         bool fullScreen;
+        bool maximized = false;
     };
     const Case cases[] = {
         {"covers its monitor", {0, 0, 1920, 1080}, false, boxes, true},
@@ -138,7 +139,9 @@ TEST(WindowClampTest, FullScreenMeansAskingForItOrCoveringTheMonitorWithin2Pixel
         {"3 pixels short", {0, 0, 1917, 1080}, false, boxes, false},
         {"covers the second monitor", {1920, 0, 1280, 1024}, false, boxes, true},
         {"maximized under a panel", {0, 30, 1920, 1050}, false, boxes, false},
+        {"maximized where no edge is reserved", {0, 0, 1920, 1080}, false, boxes, false, true},
         {"asks for it", {10, 10, 300, 200}, true, boxes, true},
+        {"asks for it while maximized", {0, 0, 1920, 1080}, true, boxes, true, true},
         {"no monitors known", {0, 0, 1920, 1080}, false, {}, false},
         {"monitor of no size", {0, 0, 10, 10}, false, {ScreenBox{}}, false},
     };
@@ -147,6 +150,7 @@ TEST(WindowClampTest, FullScreenMeansAskingForItOrCoveringTheMonitorWithin2Pixel
         ClientWindow window;
         window.frame = c.frame;
         window.fullscreen = c.asks;
+        window.maximized = c.maximized;
         EXPECT_EQ(isFullScreenWindow(window, c.boxes), c.fullScreen);
     }
 }
