@@ -9,6 +9,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QThread>
+#include <QThreadPool>
 
 #include <cstdio>
 
@@ -75,5 +76,9 @@ int main(int argc, char** argv)
                            QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportAllSlots);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, &AppDelegate::applicationWillTerminate);
     delegate.applicationDidFinishLaunching();
-    return app.exec();
+    const int status = app.exec();
+    // Background work (window scans, icons) may still use the display connection, which closes
+    // with the application.
+    QThreadPool::globalInstance()->waitForDone();
+    return status;
 }

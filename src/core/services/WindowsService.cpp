@@ -101,9 +101,11 @@ void WindowsService::thumbnail(WindowId id, QObject* context, ThumbnailHandler d
         return;
     }
     const bool inFlight = m_waiting.contains(id);
-    const bool unchanged = !inFlight && m_unchanged.contains(id);
+    const QImage lastKnown = m_cache.lastKnown(id);
+    // The last image may have been evicted meanwhile: then only a capture shows the window.
+    const bool unchanged = !inFlight && m_unchanged.contains(id) && !lastKnown.isNull();
     if (!inFlight && (unchanged || !m_throttle.tryStart(id, now))) {
-        deliverLater(context, std::move(done), m_cache.lastKnown(id));
+        deliverLater(context, std::move(done), lastKnown);
         return;
     }
     m_waiting[id].append({context, std::move(done)});
@@ -113,9 +115,13 @@ void WindowsService::thumbnail(WindowId id, QObject* context, ThumbnailHandler d
 
 void WindowsService::setThumbnailsShown(bool shown)
 {
-    m_thumbnailsShown = shown;
-    m_capture.setRedirected(shown);
-    if (!shown) {
+    const bool wasShown = m_thumbnailViews > 0;
+    m_thumbnailViews = std::max(0, m_thumbnailViews + (shown ? 1 : -1));
+    const bool isShown = m_thumbnailViews > 0;
+    if (isShown == wasShown)
+        return;
+    m_capture.setRedirected(isShown);
+    if (!isShown) {
         m_capture.stopWatchingContents();
         m_unchanged.clear();
     }
@@ -124,7 +130,7 @@ void WindowsService::setThumbnailsShown(bool shown)
 // The watch goes first, so a change during the capture is reported and the image not trusted.
 void WindowsService::startCapture(WindowId id)
 {
-    if (m_thumbnailsShown && m_capture.watchContents(id))
+    if (m_thumbnailViews > 0 && m_capture.watchContents(id))
         m_unchanged.insert(id);
     else
         m_unchanged.remove(id);

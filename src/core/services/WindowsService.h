@@ -47,7 +47,8 @@ public:
     // new capture, else the last known image or a null image.
     void thumbnail(WindowId id, QObject* context, ThumbnailHandler done);
     // While thumbnails are on screen, captured windows may stay redirected for cheaper refreshes
-    // and their changes are watched, so unchanged windows are not captured again.
+    // and their changes are watched, so unchanged windows are not captured again. Each view of
+    // thumbnails says true once when it appears and false once when it goes.
     void setThumbnailsShown(bool shown);
 
 private:
@@ -73,7 +74,7 @@ private:
     ThumbnailCache m_cache;
     CaptureThrottle m_throttle;
     QHash<WindowId, QList<Waiter>> m_waiting;
-    bool m_thumbnailsShown = false;
+    int m_thumbnailViews = 0;
     // Watched since before their last capture began, and no change seen since.
     QSet<WindowId> m_unchanged;
 };

@@ -24,4 +24,6 @@ struct WindowPreviewConfig {
     Thumbnail thumbnail;
     std::function<void(const WindowInfo&)> onSelect;
     std::function<void(WindowCommand, const WindowInfo&)> onCommand;
+    // True when a view of thumbnails appears, false when it goes: once each per view.
+    std::function<void(bool)> thumbnailsShown;
 };

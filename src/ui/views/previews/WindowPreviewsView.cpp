@@ -60,12 +60,21 @@ WindowPreviewsView::WindowPreviewsView(WindowPreviewConfig config, BarPosition p
     m_layout->setSizeConstraint(QLayout::SetFixedSize);
     if (!m_config.appName.isEmpty())
         m_layout->addWidget(makeHeadline(m_config.appName), 0, Qt::AlignLeft);
+    // Tied to this view's life, so previews that go with their button are never left counted.
+    if (m_config.thumbnailsShown)
+        m_config.thumbnailsShown(true);
     if (m_config.windows)
         m_windows = m_config.windows();
     syncBody();
     m_refreshTick.setInterval(refreshIntervalMs);
     connect(&m_refreshTick, &QTimer::timeout, this, &WindowPreviewsView::refresh);
     m_refreshTick.start();
+}
+
+WindowPreviewsView::~WindowPreviewsView()
+{
+    if (m_config.thumbnailsShown)
+        m_config.thumbnailsShown(false);
 }
 
 int WindowPreviewsView::stripLength(int windowCount, int cardLength)

@@ -24,6 +24,7 @@ public:
     // `onHoverChanged` hears the pointer enter and leave the whole flyout.
     WindowPreviewsView(WindowPreviewConfig config, BarPosition position, bool square,
                        std::function<void(bool)> onHoverChanged, QWidget* parent = nullptr);
+    ~WindowPreviewsView() override;
 
     // The strip's length for `windowCount` cards of `cardLength` each.
     static int stripLength(int windowCount, int cardLength);

@@ -242,6 +242,7 @@ std::optional<WindowPreviewConfig> TaskbarView::previewConfig(const TaskbarItem&
     config.thumbnail = m_actions.thumbnail;
     config.onSelect = m_actions.selectWindow;
     config.onCommand = m_actions.windowCommand;
+    config.thumbnailsShown = m_actions.thumbnailsShown;
     return config;
 }
 
@@ -267,11 +268,9 @@ void TaskbarView::showPreviews(AppIconView* button, bool shown)
                                                         [button](bool inside) { button->setPreviewHovered(inside); });
         });
         binding->setObjectName(name);
-        connect(binding, &FlyoutBinding::presentedChanged, button, [this, button](bool presented) {
+        connect(binding, &FlyoutBinding::presentedChanged, button, [button](bool presented) {
             if (!presented)
                 button->previewsDismissed();
-            if (m_actions.thumbnailsShown)
-                m_actions.thumbnailsShown(presented);
         });
     }
     binding->setEnvironment(flyoutEnvironment());

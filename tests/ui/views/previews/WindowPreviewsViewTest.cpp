@@ -223,4 +223,16 @@ TEST_F(WindowPreviewsViewTest, TheStripLeavesTheBackgroundToTheFlyoutsBackdrop)
     EXPECT_GT(image.pixelColor(150, 100).alpha(), 0) << "a card";
 }
 
+TEST_F(WindowPreviewsViewTest, SaysThumbnailsAreShownForAsLongAsItLives)
+{
+    QList<bool> said;
+    WindowPreviewConfig config;
+    config.windows = [] { return QList<WindowInfo>{window(1)}; };
+    config.thumbnailsShown = [&said](bool shown) { said.append(shown); };
+    auto view = std::make_unique<WindowPreviewsView>(config, BarPosition::Bottom, false, [](bool) {});
+    EXPECT_EQ(said, QList<bool>{true});
+    view.reset();
+    EXPECT_EQ(said, (QList<bool>{true, false}));
+}
+
 } // namespace

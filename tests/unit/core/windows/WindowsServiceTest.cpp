@@ -248,12 +248,18 @@ TEST_F(Thumbnails, NothingIsDeliveredToAGoneReceiver)
     EXPECT_TRUE(received.isEmpty());
 }
 
-TEST_F(Thumbnails, RedirectionFollowsWhetherThumbnailsAreShown)
+TEST_F(Thumbnails, RedirectionLastsWhileAnyViewShowsThumbnails)
 {
     service.setThumbnailsShown(true);
     EXPECT_TRUE(capture.redirected);
+    service.setThumbnailsShown(true);
+    service.setThumbnailsShown(false);
+    EXPECT_TRUE(capture.redirected) << "another view still shows thumbnails";
     service.setThumbnailsShown(false);
     EXPECT_FALSE(capture.redirected);
+    service.setThumbnailsShown(false);
+    service.setThumbnailsShown(true);
+    EXPECT_TRUE(capture.redirected) << "an extra goodbye never leaves the count behind";
 }
 
 // While the previews are shown, a window is captured again only after its contents changed.
@@ -328,6 +334,19 @@ TEST_F(WatchedThumbnails, WindowsAreCapturedAgainWhenTheirChangesCannotBeTrusted
         test.arrange(id);
         EXPECT_TRUE(requestLater(id)) << test.name;
     }
+}
+
+TEST_F(WatchedThumbnails, AnUnchangedWindowWhoseLastImageWasDroppedIsCapturedAgain)
+{
+    const quint32 windows = ThumbnailCache::lastKnownLimit + 50;
+    for (quint32 i = 1; i <= windows; ++i)
+        captureOnce(WindowId{i}, captureImage(Qt::red));
+    int captured = 0;
+    for (quint32 i = 1; i <= windows; ++i) {
+        captured += requestLater(WindowId{i});
+        EXPECT_FALSE(received.last().isNull()) << "window " << i;
+    }
+    EXPECT_GE(captured, 50) << "the windows whose image made room for others";
 }
 
 TEST_F(WatchedThumbnails, ClosingThePreviewsStopsTheWatch)
