@@ -53,8 +53,11 @@ AppDependencies AppDependencies::create()
 
 void AppDependencies::start()
 {
+    // Windows are grouped by the installed applications: grouped before the first scan, every
+    // window would show as an unknown application for a moment and then move.
+    QObject::connect(discovery.get(), &AppDiscoveryService::appsChanged, runningAppsService.get(),
+                     &RunningAppsService::start, Qt::SingleShotConnection);
     discovery->start();
-    runningAppsService->start();
     dockBadgeService->start();
     windowFitting->start();
 }

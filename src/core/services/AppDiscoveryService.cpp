@@ -71,8 +71,10 @@ void AppDiscoveryService::rescan()
             if (generation != m_generation)
                 return;
             qCInfo(lcDiscovery, "Discovered %ld apps", static_cast<long>(apps.size()));
-            if (apps == m_apps)
+            // The first scan is always published, even empty: others wait for it.
+            if (m_scanned && apps == m_apps)
                 return;
+            m_scanned = true;
             m_apps = apps;
             emit appsChanged(m_apps);
         });

@@ -31,6 +31,7 @@ public:
     static void sortByName(QList<InstalledApp>& apps);
 
 signals:
+    // After the first scan, and after every later one that changed the list.
     void appsChanged(const QList<InstalledApp>& apps);
 
 private:
@@ -46,4 +47,5 @@ private:
     QHash<QString, QStringList> m_standIns;
     QTimer m_settle;
     quint64 m_generation = 0;
+    bool m_scanned = false;
 };

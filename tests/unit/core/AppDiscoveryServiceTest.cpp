@@ -36,6 +36,21 @@ private:
     mutable std::atomic<int> m_scans = 0;
 };
 
+// Finds the same applications every time.
+class FixedSource : public ApplicationSource {
+public:
+    explicit FixedSource(QList<InstalledApp> apps)
+        : m_apps(std::move(apps))
+    {
+    }
+
+    QList<InstalledApp> scan() const override { return m_apps; }
+    QStringList searchFolders() const override { return {}; }
+
+private:
+    const QList<InstalledApp> m_apps;
+};
+
 bool writeFile(const QString& path)
 {
     QFile file(path);
@@ -81,5 +96,21 @@ TEST(AppDiscoveryService, WaitsForAMissingFolderWithoutRescanningOnEveryChangeAr
         ASSERT_TRUE(step.change());
         // Twice the half second in which changes are gathered into one scan.
         EXPECT_EQ(scanned.wait(step.rescans ? 5000 : 1000), step.rescans);
+    }
+}
+
+TEST(AppDiscoveryService, AnnouncesTheFirstScanEvenEmptyAndLaterOnlyChanges)
+{
+    InstalledApp app;
+    app.bundleID = QStringLiteral("app");
+    for (const QList<InstalledApp>& found : { QList<InstalledApp> {}, QList<InstalledApp> { app } }) {
+        SCOPED_TRACE(found.size());
+        AppDiscoveryService discovery(std::make_shared<FixedSource>(found));
+        QSignalSpy announced(&discovery, &AppDiscoveryService::appsChanged);
+        discovery.start();
+        ASSERT_TRUE(announced.wait(5000)) << "others wait for the first scan";
+        discovery.rescan();
+        EXPECT_FALSE(announced.wait(300)) << "the same list again is no news";
+        EXPECT_EQ(announced.size(), 1);
     }
 }
