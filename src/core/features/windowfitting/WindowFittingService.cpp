@@ -32,7 +32,12 @@ void WindowFittingService::start()
         return;
     m_started = true;
     // Windows appear and close rarely, so any of those is worth a pass.
-    connect(&m_windows, &WindowSystem::windowsChanged, this, &WindowFittingService::scheduleClamp);
+    connect(&m_windows, &WindowSystem::windowsChanged, this,
+            [this](const QList<WindowId>&, const QList<WindowId>& removed) {
+                for (WindowId id : removed)
+                    m_placements.remove(id);
+                scheduleClamp();
+            });
     connect(&m_windows, &WindowSystem::activeWindowChanged, this, &WindowFittingService::scheduleClamp);
     connect(&m_windows, &WindowSystem::windowsUpdated, this, &WindowFittingService::scheduleClampIfWatched);
     scheduleClamp();
@@ -43,6 +48,7 @@ void WindowFittingService::stop()
     disconnect(&m_windows, nullptr, this, nullptr);
     m_clampTimer.stop();
     m_focused = {};
+    m_placements.clear();
     m_started = false;
     // Bars hidden for a full-screen window would otherwise stay hidden with nobody watching.
     report(false);
@@ -73,14 +79,33 @@ void WindowFittingService::scheduleClamp()
     m_clampTimer.start();
 }
 
-// Title and icon changes of background windows stream in all the time; only the application in
-// front matters, or a steady trickle would keep postponing the pass.
+// Only a window of the application in front that moved, resized or changed its state matters:
+// titles and icons change all the time, and such a trickle would keep postponing the pass.
 void WindowFittingService::scheduleClampIfWatched(const QList<WindowId>& changed)
 {
     QList<WindowId> watched = frontmostWindows();
     watched << m_focused << m_windows.activeWindow();
-    if (std::any_of(changed.begin(), changed.end(), [&](WindowId id) { return watched.contains(id); }))
+    bool placementChanged = false;
+    for (WindowId id : changed) {
+        const auto window = m_windows.window(id);
+        if (!window) {
+            m_placements.remove(id);
+            continue;
+        }
+        const Placement now = placementOf(*window);
+        const auto before = m_placements.constFind(id);
+        const bool moved = before == m_placements.cend() || *before != now;
+        m_placements.insert(id, now);
+        placementChanged = placementChanged || (moved && watched.contains(id));
+    }
+    if (placementChanged)
         scheduleClamp();
+}
+
+WindowFittingService::Placement WindowFittingService::placementOf(const ClientWindow& window)
+{
+    return {window.frame, window.fullscreen, window.maximized, window.minimized, window.viewable,
+            window.onCurrentDesktop};
 }
 
 void WindowFittingService::clampFrontmost()

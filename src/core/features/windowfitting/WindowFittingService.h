@@ -4,6 +4,7 @@
 
 #include "core/models/ClientWindow.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QTimer>
@@ -36,6 +37,18 @@ signals:
     void fullScreenChanged(bool fullScreen);
 
 private:
+    // What a pass depends on, beside focus and the window list.
+    struct Placement {
+        QRect frame;
+        bool fullscreen = false;
+        bool maximized = false;
+        bool minimized = false;
+        bool viewable = false;
+        bool onCurrentDesktop = false;
+        bool operator==(const Placement&) const = default;
+    };
+
+    static Placement placementOf(const ClientWindow& window);
     void scheduleClamp();
     void scheduleClampIfWatched(const QList<WindowId>& changed);
     void clampFrontmost();
@@ -52,6 +65,7 @@ private:
     QList<ScreenBox> m_boxes;
     QTimer m_clampTimer;
     WindowId m_focused;
+    QHash<WindowId, Placement> m_placements;
     bool m_fullScreen = false;
     bool m_started = false;
 };
