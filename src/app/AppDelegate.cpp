@@ -33,8 +33,8 @@ AppDelegate::~AppDelegate() = default;
 void AppDelegate::applicationDidFinishLaunching()
 {
     rebuildWindows();
-    connect(m_dependencies.windowFitting.get(), &WindowFittingService::fullScreenChanged, this,
-            &AppDelegate::setBarsHidden);
+    connect(m_dependencies.windowFitting.get(), &WindowFittingService::fullScreenMonitorsChanged, this,
+            &AppDelegate::hideBarsOn);
     m_dependencies.start();
 
     connect(m_dependencies.preferences.get(), &PreferencesStore::displayModeChanged, this,
@@ -72,15 +72,19 @@ void AppDelegate::applicationWillTerminate()
         Relauncher::relaunch(QCoreApplication::applicationFilePath());
 }
 
-void AppDelegate::setBarsHidden(bool hidden)
+void AppDelegate::hideBarsOn(const QList<QRect>& monitors)
 {
-    m_barsHidden = hidden;
-    for (const auto& controller : m_windowControllers) {
-        if (hidden)
-            controller->orderOut();
-        else
-            controller->showWindow();
-    }
+    m_fullScreenMonitors = monitors;
+    for (const auto& controller : m_windowControllers)
+        showOrHide(*controller);
+}
+
+void AppDelegate::showOrHide(PelluxWindowController& controller) const
+{
+    if (m_fullScreenMonitors.contains(controller.screenBox().frame))
+        controller.orderOut();
+    else
+        controller.showWindow();
 }
 
 namespace {
@@ -193,10 +197,8 @@ void AppDelegate::rebuildWindows(DisplayMode mode)
         controllers.push_back(std::make_unique<PelluxWindowController>(screen, m_dependencies.barServices()));
     m_windowControllers = std::move(controllers);
     // Bars rebuilt while a full-screen window is in front wait for it to leave.
-    if (!m_barsHidden) {
-        for (const auto& controller : m_windowControllers)
-            controller->showWindow();
-    }
+    for (const auto& controller : m_windowControllers)
+        showOrHide(*controller);
     updateFittingScreens();
 }
 

@@ -3,7 +3,9 @@
 #include "AppDependencies.h"
 #include "core/models/SettingEnums.h"
 
+#include <QList>
 #include <QObject>
+#include <QRect>
 #include <QTimer>
 
 #include <memory>
@@ -23,7 +25,8 @@ public:
     void applicationDidFinishLaunching();
     void applicationWillTerminate();
 
-    void setBarsHidden(bool hidden);
+    // The bars on these monitors (their frames in root pixels) step aside for a full-screen window.
+    void hideBarsOn(const QList<QRect>& monitors);
     void armRelaunchAfterQuit() { m_relaunchAfterQuit = true; }
     // What the bars show, as one JSON text for the control interface.
     QByteArray stateJson() const;
@@ -38,10 +41,11 @@ private:
     void screenParametersDidChange();
     // Tells window fitting where the bars are now.
     void updateFittingScreens();
+    void showOrHide(PelluxWindowController& controller) const;
 
     AppDependencies m_dependencies;
     std::vector<std::unique_ptr<PelluxWindowController>> m_windowControllers;
     QTimer m_screenChangeSettle;
     bool m_relaunchAfterQuit = false;
-    bool m_barsHidden = false;
+    QList<QRect> m_fullScreenMonitors;
 };

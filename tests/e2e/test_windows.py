@@ -78,5 +78,31 @@ class Windows(PelluxTestCase):
                    what="minimized state")
 
 
+class TwoMonitors(PelluxTestCase):
+    screen_size = (2560, 800)
+
+    def test_a_full_screen_window_hides_only_its_monitors_bar_while_in_front_there(self):
+        self.desktop.set_monitors([("A", 1280, 800, 0, 0), ("B", 1280, 800, 1280, 0)])
+        self.start_pellux()
+
+        def shown():
+            return {bar["x"]: bar["visible"] for bar in self.state()["bars"]}
+
+        wait_until(lambda: shown() == {0: True, 1280: True}, what="a bar on each monitor")
+        _, film = self.start_client("--class", "player,Player")
+        _, editor = self.start_client("--class", "editor,Editor")
+        self.desktop.run(["xdotool", "windowmove", "--sync", str(film), "1500", "100"])
+        self.desktop.run(["xdotool", "windowmove", "--sync", str(editor), "100", "100"])
+        self.desktop.run(["xdotool", "windowactivate", "--sync", str(film)])
+        self.desktop.run(["wmctrl", "-i", "-r", hex(film), "-b", "add,fullscreen"])
+        wait_until(lambda: shown() == {0: True, 1280: False}, what="only the film's monitor without its bar")
+        # Working on the other monitor leaves the film in front on its own.
+        self.desktop.run(["xdotool", "windowactivate", "--sync", str(editor)])
+        time.sleep(0.5)
+        self.assertEqual(shown(), {0: True, 1280: False})
+        self.desktop.run(["wmctrl", "-i", "-r", hex(film), "-b", "remove,fullscreen"])
+        wait_until(lambda: shown() == {0: True, 1280: True}, what="both bars back")
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -4,21 +4,17 @@
 #include "core/ports/WindowSystem.h"
 #include "core/services/RunningAppsService.h"
 
-#include <algorithm>
-
 WindowActivationService::WindowActivationService(WindowSystem& windows, const RunningAppsService& running,
                                                  AppLauncher& launcher,
                                                  std::function<QString(const QString&)> desktopFileOf, QObject* parent)
     : QObject(parent), m_windows(windows), m_running(running), m_launcher(launcher),
       m_desktopFileOf(std::move(desktopFileOf))
 {
-    connect(&m_windows, &WindowSystem::activeWindowChanged, this, [this](WindowId active) {
-        if (active)
-            m_lastActive.insert(active, ++m_activations);
-    });
+    connect(&m_windows, &WindowSystem::activeWindowChanged, this,
+            [this](WindowId active) { m_history.noteActive(active); });
     connect(&m_windows, &WindowSystem::windowsChanged, this, [this](const QList<WindowId>&, const QList<WindowId>& removed) {
         for (WindowId id : removed)
-            m_lastActive.remove(id);
+            m_history.forget(id);
     });
 }
 
@@ -33,7 +29,7 @@ void WindowActivationService::activate(const QString& bundleID)
             m_launcher.launch(desktopFile);
         return;
     }
-    QList<WindowId> ordered = byRecency(windows);
+    QList<WindowId> ordered = m_history.byRecency(windows);
     const WindowId last = ordered.takeLast();
     bringForward(last, ordered);
 }
@@ -41,7 +37,7 @@ void WindowActivationService::activate(const QString& bundleID)
 // The main window: the one used last of those not minimized.
 void WindowActivationService::minimize(const QString& bundleID)
 {
-    const QList<WindowId> ordered = byRecency(m_running.windowsOf(bundleID));
+    const QList<WindowId> ordered = m_history.byRecency(m_running.windowsOf(bundleID));
     for (auto it = ordered.crbegin(); it != ordered.crend(); ++it) {
         const auto window = m_windows.window(*it);
         if (window && !window->minimized) {
@@ -108,7 +104,7 @@ void WindowActivationService::perform(WindowCommand command, const WindowInfo& w
 void WindowActivationService::bringForwardWithItsApplication(WindowId chosen)
 {
     QList<WindowId> others;
-    for (WindowId id : byRecency(m_running.windowsOf(m_running.bundleIDOf(chosen)))) {
+    for (WindowId id : m_history.byRecency(m_running.windowsOf(m_running.bundleIDOf(chosen)))) {
         const auto other = m_windows.window(id);
         if (id != chosen && other && !other->minimized)
             others.append(id);
@@ -139,13 +135,4 @@ QString WindowActivationService::bundleIDOfPid(qint32 pid) const
         if (app.processIdentifier == pid)
             return app.bundleID;
     return {};
-}
-
-// Least recently active first; windows never active keep their stacking of appearance.
-QList<WindowId> WindowActivationService::byRecency(const QList<WindowId>& windows) const
-{
-    QList<WindowId> ordered = windows;
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [this](WindowId a, WindowId b) { return m_lastActive.value(a) < m_lastActive.value(b); });
-    return ordered;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/features/windows/ActivationHistory.h"
 #include "core/features/windows/WindowInfo.h"
 #include "core/models/WindowCommand.h"
 #include "core/models/WindowId.h"
 #include "core/ports/WindowActivating.h"
 
-#include <QHash>
 #include <QObject>
 
 #include <functional>
@@ -39,12 +39,10 @@ private:
     void bringForwardWithItsApplication(WindowId chosen);
     void bringForward(WindowId chosen, const QList<WindowId>& others);
     QString bundleIDOfPid(qint32 pid) const;
-    QList<WindowId> byRecency(const QList<WindowId>& windows) const;
 
     WindowSystem& m_windows;
     const RunningAppsService& m_running;
     AppLauncher& m_launcher;
     std::function<QString(const QString&)> m_desktopFileOf;
-    QHash<WindowId, quint64> m_lastActive;
-    quint64 m_activations = 0;
+    ActivationHistory m_history;
 };

@@ -318,7 +318,9 @@ TEST_F(WindowFittingServiceTest, FocusOnPelluxKeepsTheApplicationInFrontWatched)
 
 TEST_F(WindowFittingServiceTest, ReportsEachFullScreenChangeOnce)
 {
-    QSignalSpy spy(&service, &WindowFittingService::fullScreenChanged);
+    QSignalSpy spy(&service, &WindowFittingService::fullScreenMonitorsChanged);
+    const auto reported = [&spy](qsizetype i) { return spy.at(i).at(0).value<QList<QRect>>(); };
+    const QList<QRect> first{twoMonitors[0].frame};
     const QRect covering(0, 0, 1920, 1080);
     ClientWindow video = appWindow(1, 10, "Mpv", covering);
     ClientWindow editor = appWindow(2, 20, "Editor", {100, 100, 600, 400});
@@ -335,12 +337,12 @@ TEST_F(WindowFittingServiceTest, ReportsEachFullScreenChangeOnce)
     windows.update(video);
     settle();
     ASSERT_EQ(spy.size(), 1);
-    EXPECT_TRUE(spy[0][0].toBool());
+    EXPECT_EQ(reported(0), first);
 
     windows.activate(editor.id);
     settle();
     ASSERT_EQ(spy.size(), 2);
-    EXPECT_FALSE(spy[1][0].toBool());
+    EXPECT_TRUE(reported(1).isEmpty());
 
     windows.activate(dialog.id); // only an ordinary window counts
     settle();
@@ -352,11 +354,43 @@ TEST_F(WindowFittingServiceTest, ReportsEachFullScreenChangeOnce)
     windows.activate(video.id);
     settle();
     ASSERT_EQ(spy.size(), 3);
-    EXPECT_TRUE(service.isFullScreen());
+    EXPECT_EQ(service.fullScreenMonitors(), first);
 
     service.stop(); // nobody would bring the bars back
     ASSERT_EQ(spy.size(), 4);
-    EXPECT_FALSE(spy[3][0].toBool());
+    EXPECT_TRUE(reported(3).isEmpty());
+}
+
+TEST_F(WindowFittingServiceTest, AFilmFullScreenOnOneMonitorKeepsItsBarAwayWhileTheUserWorksOnTheOther)
+{
+    ClientWindow film = appWindow(1, 10, "Mpv", twoMonitors[1].frame);
+    film.fullscreen = true;
+    ClientWindow editor = appWindow(2, 20, "Editor", {100, 100, 600, 400});
+    windows.add(film);
+    windows.add(editor);
+    windows.activate(film.id);
+    settle();
+    const QList<QRect> second{twoMonitors[1].frame};
+    EXPECT_EQ(service.fullScreenMonitors(), second);
+
+    windows.activate(editor.id);
+    settle();
+    EXPECT_EQ(service.fullScreenMonitors(), second) << "the film is still in front on its monitor";
+
+    ClientWindow browser = appWindow(3, 30, "Browser", {2000, 100, 600, 400});
+    windows.add(browser);
+    windows.activate(browser.id);
+    settle();
+    EXPECT_TRUE(service.fullScreenMonitors().isEmpty()) << "another window came in front of the film";
+
+    windows.activate(film.id);
+    settle();
+    ClientWindow minimized = *windows.window(film.id);
+    minimized.minimized = true;
+    minimized.viewable = false;
+    windows.update(minimized);
+    settle();
+    EXPECT_TRUE(service.fullScreenMonitors().isEmpty()) << "a minimized film hides nothing";
 }
 
 TEST_F(WindowFittingServiceTest, FitAllFillsEachMonitorsFreeSpace)

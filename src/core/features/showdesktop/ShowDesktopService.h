@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ActivationHistory.h"
+#include "core/features/windows/ActivationHistory.h"
 
 #include "core/models/ClientWindow.h"
 

@@ -34,12 +34,18 @@ void WindowFittingService::start()
     // Windows appear and close rarely, so any of those is worth a pass.
     connect(&m_windows, &WindowSystem::windowsChanged, this,
             [this](const QList<WindowId>&, const QList<WindowId>& removed) {
-                for (WindowId id : removed)
+                for (WindowId id : removed) {
                     m_placements.remove(id);
+                    m_history.forget(id);
+                }
                 scheduleClamp();
             });
-    connect(&m_windows, &WindowSystem::activeWindowChanged, this, &WindowFittingService::scheduleClamp);
-    connect(&m_windows, &WindowSystem::windowsUpdated, this, &WindowFittingService::scheduleClampIfWatched);
+    connect(&m_windows, &WindowSystem::activeWindowChanged, this, [this](WindowId active) {
+        m_history.noteActive(active);
+        scheduleClamp();
+    });
+    m_history.noteActive(m_windows.activeWindow());
+    connect(&m_windows, &WindowSystem::windowsUpdated, this, &WindowFittingService::scheduleClampIfPlaced);
     scheduleClamp();
 }
 
@@ -51,12 +57,14 @@ void WindowFittingService::stop()
     m_placements.clear();
     m_started = false;
     // Bars hidden for a full-screen window would otherwise stay hidden with nobody watching.
-    report(false);
+    report({});
 }
 
 void WindowFittingService::setScreens(const QList<ScreenBox>& boxes)
 {
     m_boxes = boxes;
+    if (m_started)
+        scheduleClamp();
 }
 
 void WindowFittingService::fitAllWindowsToFreeSpace()
@@ -79,12 +87,11 @@ void WindowFittingService::scheduleClamp()
     m_clampTimer.start();
 }
 
-// Only a window of the application in front that moved, resized or changed its state matters:
-// titles and icons change all the time, and such a trickle would keep postponing the pass.
-void WindowFittingService::scheduleClampIfWatched(const QList<WindowId>& changed)
+// Only a window that moved, resized or changed its state matters (a film on another monitor
+// leaving full screen too): titles and icons change all the time, and such a trickle would keep
+// postponing the pass.
+void WindowFittingService::scheduleClampIfPlaced(const QList<WindowId>& changed)
 {
-    QList<WindowId> watched = frontmostWindows();
-    watched << m_focused << m_windows.activeWindow();
     bool placementChanged = false;
     for (WindowId id : changed) {
         const auto window = m_windows.window(id);
@@ -94,9 +101,8 @@ void WindowFittingService::scheduleClampIfWatched(const QList<WindowId>& changed
         }
         const Placement now = placementOf(*window);
         const auto before = m_placements.constFind(id);
-        const bool moved = before == m_placements.cend() || *before != now;
+        placementChanged = placementChanged || before == m_placements.cend() || *before != now;
         m_placements.insert(id, now);
-        placementChanged = placementChanged || (moved && watched.contains(id));
     }
     if (placementChanged)
         scheduleClamp();
@@ -118,7 +124,31 @@ void WindowFittingService::clampFrontmost()
         for (WindowId id : frontmostWindows())
             clamp(id);
     }
-    report(fullScreen);
+    report(monitorsWithFullScreenFront());
+}
+
+// The window manager keeps one focus for all monitors; the window in front of a monitor is the one
+// last active there, so a film left full screen on one monitor keeps its bar away while the user
+// works on another.
+QList<QRect> WindowFittingService::monitorsWithFullScreenFront() const
+{
+    QList<QList<WindowId>> onMonitor(m_boxes.size());
+    for (WindowId id : m_windows.clientWindows()) {
+        const auto window = m_windows.window(id);
+        if (!window || !isMovable(*window))
+            continue;
+        if (const auto box = boxContaining(window->frame, m_boxes))
+            onMonitor[m_boxes.indexOf(*box)].append(id);
+    }
+    QList<QRect> monitors;
+    for (qsizetype i = 0; i < m_boxes.size(); ++i) {
+        if (onMonitor[i].isEmpty())
+            continue;
+        const auto front = m_windows.window(m_history.byRecency(onMonitor[i]).last());
+        if (front && isFullScreenWindow(*front, m_boxes))
+            monitors.append(m_boxes[i].frame);
+    }
+    return monitors;
 }
 
 void WindowFittingService::clamp(WindowId id)
@@ -173,10 +203,10 @@ bool WindowFittingService::isMovable(const ClientWindow& window) const
         && window.onCurrentDesktop;
 }
 
-void WindowFittingService::report(bool fullScreen)
+void WindowFittingService::report(const QList<QRect>& monitors)
 {
-    if (fullScreen == m_fullScreen)
+    if (monitors == m_fullScreenMonitors)
         return;
-    m_fullScreen = fullScreen;
-    emit fullScreenChanged(fullScreen);
+    m_fullScreenMonitors = monitors;
+    emit fullScreenMonitorsChanged(monitors);
 }

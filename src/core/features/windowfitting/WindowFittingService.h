@@ -2,6 +2,7 @@
 
 #include "ScreenBox.h"
 
+#include "core/features/windows/ActivationHistory.h"
 #include "core/models/ClientWindow.h"
 
 #include <QHash>
@@ -12,13 +13,12 @@
 class WindowSystem;
 class RunningAppsService;
 
-// Keeps the windows of the application in front from reaching under the bars, and notices when
-// its focused window is full screen so the bars can step aside. Windows are moved only through
-// the window manager; Pellux's own windows, docks, and windows that are minimized, unmapped or on
-// another desktop are never moved.
+// Keeps the windows of the application in front from reaching under the bars, and notices the
+// monitors whose window in front is full screen so their bars can step aside. Windows are moved
+// only through the window manager; Pellux's own windows, docks, and windows that are minimized,
+// unmapped or on another desktop are never moved.
 class WindowFittingService : public QObject {
     Q_OBJECT
-    Q_PROPERTY(bool fullScreen READ isFullScreen NOTIFY fullScreenChanged)
 public:
     WindowFittingService(WindowSystem& windows, const RunningAppsService& running, qint32 ownPid,
                          QObject* parent = nullptr);
@@ -28,13 +28,14 @@ public:
     // One box per monitor, given again whenever the bars are rebuilt.
     void setScreens(const QList<ScreenBox>& boxes);
 
-    bool isFullScreen() const { return m_fullScreen; }
+    // The frames of the monitors whose window in front (the one last active there) is full screen.
+    QList<QRect> fullScreenMonitors() const { return m_fullScreenMonitors; }
 
     // Every ordinary window on this desktop fills the free space of its monitor.
     void fitAllWindowsToFreeSpace();
 
 signals:
-    void fullScreenChanged(bool fullScreen);
+    void fullScreenMonitorsChanged(const QList<QRect>& monitors);
 
 private:
     // What a pass depends on, beside focus and the window list.
@@ -50,14 +51,15 @@ private:
 
     static Placement placementOf(const ClientWindow& window);
     void scheduleClamp();
-    void scheduleClampIfWatched(const QList<WindowId>& changed);
+    void scheduleClampIfPlaced(const QList<WindowId>& changed);
     void clampFrontmost();
     void clamp(WindowId id);
     void followFocus();
     QList<WindowId> frontmostWindows() const;
     WindowId taskbarRootOf(WindowId id) const;
     bool isMovable(const ClientWindow& window) const;
-    void report(bool fullScreen);
+    QList<QRect> monitorsWithFullScreenFront() const;
+    void report(const QList<QRect>& monitors);
 
     WindowSystem& m_windows;
     const RunningAppsService& m_running;
@@ -66,6 +68,7 @@ private:
     QTimer m_clampTimer;
     WindowId m_focused;
     QHash<WindowId, Placement> m_placements;
-    bool m_fullScreen = false;
+    ActivationHistory m_history;
+    QList<QRect> m_fullScreenMonitors;
     bool m_started = false;
 };
