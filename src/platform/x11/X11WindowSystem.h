@@ -1,5 +1,6 @@
 #pragma once
 
+#include "X11ClientReader.h"
 #include "XcbConnection.h"
 #include "core/ports/WindowSystem.h"
 
@@ -35,11 +36,6 @@ private:
     void flush();
     void scheduleFlush();
     QList<WindowId> readClientList(QList<WindowId>& removed);
-    std::optional<ClientWindow> readWindow(xcb_window_t window) const;
-    void applyState(ClientWindow& client, const QList<quint32>& states,
-                    const std::optional<QList<quint32>>& desktop) const;
-    static QRect frameOf(const xcb_get_geometry_reply_t& geometry, const xcb_translate_coordinates_reply_t& origin,
-                         const std::optional<QList<quint32>>& extents);
     quint32 readCurrentDesktop() const;
     quint32 timestamp() const;
     void handlePropertyNotify(const struct xcb_property_notify_event_t* event);
@@ -47,14 +43,12 @@ private:
     void markIconChanged(xcb_window_t window);
 
     XcbConnection m_x;
+    X11ClientReader m_reader;
     QList<WindowId> m_order;
     QHash<WindowId, ClientWindow> m_windows;
-    mutable QHash<WindowId, quint32> m_desktopOf;
+    QHash<WindowId, quint32> m_desktopOf;
     QSet<WindowId> m_dirty;
     QSet<WindowId> m_iconsChanged;
-    // The properties of a client that are worth an event.
-    QSet<xcb_atom_t> m_recordAtoms;
-    xcb_atom_t m_iconAtom = XCB_ATOM_NONE;
     WindowId m_active;
     quint32 m_currentDesktop = 0;
     bool m_clientListDirty = true;

@@ -16,8 +16,6 @@
 
 namespace {
 
-XvfbServer* server = nullptr;
-
 struct Visual {
     quint8 depth;
     xcb_visualid_t id;
@@ -35,20 +33,13 @@ std::optional<Visual> visualOfDepth(xcb_screen_t* screen, quint8 depth)
     return std::nullopt;
 }
 
-class X11WindowCaptureTest : public ::testing::Test {
+class X11WindowCaptureTest : public XvfbTest {
 protected:
-    static void SetUpTestSuite() { server = new XvfbServer; }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (!server || !server->connection())
-            GTEST_SKIP() << "Xvfb is not installed or did not start";
-        c = server->connection();
+        XvfbTest::SetUp();
+        if (!c)
+            return;
         screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
         capture = std::make_unique<X11WindowCapture>(*XcbConnection::fromConnection(c));
     }
@@ -101,7 +92,6 @@ protected:
         return !error;
     }
 
-    xcb_connection_t* c = nullptr;
     xcb_screen_t* screen = nullptr;
     std::unique_ptr<X11WindowCapture> capture;
     QList<xcb_window_t> created;
@@ -190,7 +180,7 @@ TEST_F(X11WindowCaptureTest, CapturesUnderACompositingManager)
         GTEST_SKIP() << "picom is not installed";
     QProcess picom;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), server->display());
+    environment.insert(QStringLiteral("DISPLAY"), display());
     picom.setProcessEnvironment(environment);
     picom.start(QStringLiteral("picom"), {"--backend", "xrender", "--config", "/dev/null"});
     ASSERT_TRUE(picom.waitForStarted(5'000));

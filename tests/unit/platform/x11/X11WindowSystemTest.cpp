@@ -15,24 +15,15 @@
 
 namespace {
 
-XvfbServer* server = nullptr;
-
 using PropertyValue = std::variant<QByteArray, QList<quint32>>;
 
-class X11WindowSystemTest : public ::testing::Test {
+class X11WindowSystemTest : public XvfbTest {
 protected:
-    static void SetUpTestSuite() { server = new XvfbServer; }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (!server || !server->connection())
-            GTEST_SKIP() << "Xvfb is not installed or did not start";
-        c = server->connection();
+        XvfbTest::SetUp();
+        if (!c)
+            return;
         root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     }
 
@@ -108,7 +99,6 @@ protected:
         return int(roundTrip() - before) - 1;
     }
 
-    xcb_connection_t* c = nullptr;
     xcb_window_t root = XCB_WINDOW_NONE;
     QList<xcb_window_t> created;
     std::unique_ptr<X11WindowSystem> system;

@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <gtest/gtest.h>
+
 #include <xcb/xcb.h>
 
 // A private X server for a whole suite: started once, ended by its pid. No connection when Xvfb is
@@ -48,4 +50,29 @@ private:
     QProcess m_process;
     QByteArray m_display;
     xcb_connection_t* m_connection = nullptr;
+};
+
+// A suite on its own private X server; each test skips where none could start.
+class XvfbTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_server = new XvfbServer; }
+    static void TearDownTestSuite()
+    {
+        delete s_server;
+        s_server = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!s_server || !s_server->connection())
+            GTEST_SKIP() << "Xvfb is not installed or did not start";
+        c = s_server->connection();
+    }
+
+    static QString display() { return s_server ? s_server->display() : QString(); }
+
+    xcb_connection_t* c = nullptr;
+
+private:
+    static inline XvfbServer* s_server = nullptr;
 };
