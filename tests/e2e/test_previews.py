@@ -99,8 +99,10 @@ class Previews(PelluxTestCase):
             # The previews stay open under the pointer and refresh by themselves.
             wait_until(lambda: self.share_of(popup, "#cd0000") > 0.1, timeout=10, what="the red terminal in its card")
 
-    def test_a_cards_menu_minimizes_and_maximizes_its_window(self):
-        windows = sorted(w for _, w in (self.xterm("-geometry", "80x20+40+40"), self.xterm("-geometry", "60x15+500+300")))
+    def test_a_cards_menu_minimizes_maximizes_restores_and_closes_its_window(self):
+        xterms = sorted((self.xterm("-geometry", "80x20+40+40"), self.xterm("-geometry", "60x15+500+300")),
+                        key=lambda xterm: xterm[1])
+        windows = [window for _, window in xterms]
 
         def choose(card, item):
             """Picks item `item` of the three in the menu of card `card`, in previews opened afresh."""
@@ -125,6 +127,8 @@ class Previews(PelluxTestCase):
         self.assertNotIn("_NET_WM_STATE_HIDDEN", state(windows[1]))
         choose(0, 0)  # Restore
         wait_until(lambda: "_NET_WM_STATE_HIDDEN" not in state(windows[0]), what="the first window restored")
+        choose(1, 2)  # Close
+        wait_until(lambda: xterms[1][0].poll() is not None, what="the second xterm closed")
 
 
 class PreviewsWithCompositor(Previews):
