@@ -28,3 +28,14 @@ QPalette panelPalette(std::optional<Appearance> appearance)
         return makePalette(QColor(0xec, 0xec, 0xec), QColor(0x1d, 0x1d, 0x1f), Qt::white);
     return makePalette(QColor(0x2a, 0x2a, 0x2c), QColor(0xf5, 0xf5, 0xf7), QColor(0x1c, 0x1c, 0x1e));
 }
+
+QColor withAlpha(QColor color, double alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
+QColor secondaryText(const QPalette& palette)
+{
+    return withAlpha(palette.color(QPalette::WindowText), 0.5);
+}

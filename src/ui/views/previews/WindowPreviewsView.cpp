@@ -3,6 +3,7 @@
 #include "WindowThumbnailView.h"
 #include "core/features/windows/PreviewWindows.h"
 #include "ui/views/common/SeeThroughScrollArea.h"
+#include "ui/windows/PanelPalette.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -19,13 +20,6 @@ constexpr int maxVisibleCards = 3;
 constexpr int headlinePixelSize = 13;
 constexpr int standardPadding = 16;
 constexpr int emptyNoteWidth = 220;
-
-QColor secondary(const QPalette& palette)
-{
-    QColor color = palette.color(QPalette::WindowText);
-    color.setAlphaF(0.5f);
-    return color;
-}
 
 // Later, since the widget may be the card whose click is closing its window.
 void discard(QWidget* widget)
@@ -190,7 +184,7 @@ QWidget* WindowPreviewsView::makeEmptyNote()
 {
     auto* note = new QLabel(tr("No open windows"));
     QPalette palette = note->palette();
-    palette.setColor(QPalette::WindowText, secondary(palette));
+    palette.setColor(QPalette::WindowText, secondaryText(palette));
     note->setPalette(palette);
     note->setContentsMargins(standardPadding, standardPadding, standardPadding, standardPadding);
     note->setFixedWidth(emptyNoteWidth);

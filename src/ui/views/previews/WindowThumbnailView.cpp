@@ -2,6 +2,7 @@
 
 #include "ui/views/common/HoverAnimation.h"
 #include "ui/views/common/SymbolIcons.h"
+#include "ui/windows/PanelPalette.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -16,12 +17,6 @@ constexpr int titleHeight = 16;
 constexpr int markSpacing = 4;
 constexpr int captionPixelSize = 11;
 constexpr int placeholderSymbolSize = 40;
-
-QColor withAlpha(QColor color, double alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
 
 double mix(double from, double to, double amount)
 {
@@ -128,7 +123,7 @@ void WindowThumbnailView::paintThumbnail(QPainter& painter, const QRectF& area) 
         QRect target(QPoint(), symbol);
         target.moveCenter(area.center().toPoint());
         painter.drawPixmap(target, SymbolIcons::pixmap(QStringLiteral("macwindow"), symbol,
-                                                       withAlpha(primary, 0.5), devicePixelRatioF()));
+                                                       secondaryText(palette()), devicePixelRatioF()));
         return;
     }
     QSizeF fitted = QSizeF(m_image.size()).scaled(area.size(), Qt::KeepAspectRatio);
@@ -155,7 +150,7 @@ void WindowThumbnailView::paintTitle(QPainter& painter, const QRectF& row) const
     if (!symbol.isEmpty()) {
         const QSize size(qRound(markSize), qRound(markSize));
         const QPointF topLeft(x, row.center().y() - markSize / 2);
-        painter.drawPixmap(topLeft, SymbolIcons::pixmap(symbol, size, withAlpha(primary, 0.5), devicePixelRatioF()));
+        painter.drawPixmap(topLeft, SymbolIcons::pixmap(symbol, size, secondaryText(palette()), devicePixelRatioF()));
         x += markSpace;
     }
     painter.setFont(font);

@@ -1,6 +1,7 @@
 #include "AppIconView.h"
 
 #include "ui/views/common/SymbolIcons.h"
+#include "ui/windows/PanelPalette.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -15,12 +16,6 @@ namespace {
 
 constexpr double cornerRadius = 6;
 constexpr int labelPixelSize = 8;
-
-QColor withAlpha(QColor color, double alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
 
 QPainterPath buttonShape(const QRectF& rect, HighlightStyle style)
 {
@@ -210,7 +205,7 @@ void AppIconView::paintIcon(QPainter& painter, const AppIconGeometry& g) const
     if (!m_icon.isNull()) {
         painter.drawImage(g.icon, m_icon);
     } else {
-        const QColor secondary = withAlpha(palette().color(QPalette::WindowText), 0.5);
+        const QColor secondary = secondaryText(palette());
         painter.drawPixmap(g.icon.toRect(), SymbolIcons::pixmap(QStringLiteral("app.dashed"), g.icon.size().toSize(),
                                                                 secondary, devicePixelRatioF()));
     }

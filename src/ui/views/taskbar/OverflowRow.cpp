@@ -2,6 +2,7 @@
 
 #include "ui/views/common/HoverHighlight.h"
 #include "ui/views/common/SymbolIcons.h"
+#include "ui/windows/PanelPalette.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>
@@ -44,9 +45,7 @@ void OverflowRow::paintEvent(QPaintEvent*)
         painter.drawImage(QRect(QPoint(0, 0), fitted).translated(iconRect.center() - QRect(QPoint(0, 0), fitted).center()),
                           m_icon);
     } else {
-        QColor secondary = palette().color(QPalette::WindowText);
-        secondary.setAlphaF(0.5f);
-        painter.drawPixmap(iconRect, SymbolIcons::pixmap(QStringLiteral("app.dashed"), iconRect.size(), secondary,
+        painter.drawPixmap(iconRect, SymbolIcons::pixmap(QStringLiteral("app.dashed"), iconRect.size(), secondaryText(palette()),
                                                          devicePixelRatioF()));
     }
     painter.setPen(palette().color(QPalette::WindowText));
