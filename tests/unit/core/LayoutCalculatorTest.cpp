@@ -1,4 +1,5 @@
 #include "core/features/taskbar/LayoutCalculator.h"
+#include "support/LayoutDescription.h"
 
 #include <QString>
 
@@ -10,16 +11,6 @@
 namespace {
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-
-// "(34, 10, 0)": readable in a table and in a failure message.
-std::string describe(const LayoutOutput& layout)
-{
-    return QStringLiteral("(%1, %2, %3)")
-        .arg(layout.iconSize)
-        .arg(layout.visibleCount)
-        .arg(layout.overflowCount)
-        .toStdString();
-}
 
 struct Case {
     const char* name;

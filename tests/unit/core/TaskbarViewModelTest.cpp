@@ -12,6 +12,7 @@
 #include "fakes/FakeUserDefaults.h"
 #include "fakes/FakeWindowActivating.h"
 #include "fakes/FakeWindowSystem.h"
+#include "support/LayoutDescription.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -51,15 +52,6 @@ std::vector<std::string> describe(const QList<TaskbarItem>& items)
     for (const TaskbarItem& item : items)
         lines.append(describe(item));
     return strings(lines);
-}
-
-std::string describe(const LayoutOutput& layout)
-{
-    return QStringLiteral("(%1, %2, %3)")
-        .arg(layout.iconSize)
-        .arg(layout.visibleCount)
-        .arg(layout.overflowCount)
-        .toStdString();
 }
 
 InstalledApp installedApp(const QString& id, const QString& name, const QString& url)
